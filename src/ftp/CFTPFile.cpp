@@ -1,0 +1,81 @@
+#include "ftp/CFTPFile.h"
+
+#include "ftp/FormatInetError.h"
+#include "text/Trap.h"
+
+namespace updater {
+namespace {
+
+// A transfer must name a count that the buffer holds from its first element on.
+void CheckBuffer(std::size_t bufferSize, std::int32_t count) {
+  if (bufferSize == 0 || count < 0 || static_cast<std::size_t>(count) > bufferSize)
+    RaiseFault(FaultNumber::SubscriptOutOfRange);
+}
+
+}  // namespace
+
+CFTPFile::~CFTPFile() {
+  TrapRuntime(errors_, "Runtime Error in Class_Terminate", [&] { CloseRemote(); });
+  server_.reset();
+}
+
+void CFTPFile::Fail(const std::string& label) {
+  const auto code = static_cast<std::int32_t>(internet_.GetLastError());
+  lastError_ = FormatInetError(internet_, errors_, code, label);
+}
+
+bool CFTPFile::OpenRemote(const std::string& fileName, std::uint32_t openMode, std::uint32_t transferMode) {
+  bool opened = false;
+  TrapRuntime(errors_, "Runtime Error in OpenRemote", [&] {
+    if (file_ != 0) {
+      lastError_ = "File is already opened";
+      return;
+    }
+    const HINTERNET connection = server_ ? server_->ActiveConnection() : 0;
+    file_ = internet_.FtpOpenFile(connection, fileName, openMode, transferMode | inet::INTERNET_FLAG_RELOAD, 0);
+    if (file_ != 0) {
+      opened = true;
+      return;
+    }
+    Fail("FtpOpenFile");
+  });
+  return opened;
+}
+
+std::int32_t CFTPFile::ReadRemote(std::span<std::uint8_t> buffer, std::int32_t bytesToRead) {
+  std::int32_t count = 0;
+  TrapRuntime(errors_, "Runtime Error in ReadRemote", [&] {
+    CheckBuffer(buffer.size(), bytesToRead);
+    std::uint32_t read = 0;
+    if (internet_.InternetReadFile(file_, buffer.data(), static_cast<std::uint32_t>(bytesToRead), &read)) {
+      count = static_cast<std::int32_t>(read);
+      return;
+    }
+    Fail("InternetReadFile");
+  });
+  return count;
+}
+
+std::int32_t CFTPFile::WriteRemote(std::span<const std::uint8_t> buffer, std::int32_t bytesToWrite) {
+  std::int32_t count = 0;
+  TrapRuntime(errors_, "Runtime Error in WriteRemote", [&] {
+    CheckBuffer(buffer.size(), bytesToWrite);
+    std::uint32_t written = 0;
+    if (internet_.InternetWriteFile(file_, buffer.data(), static_cast<std::uint32_t>(bytesToWrite), &written)) {
+      count = static_cast<std::int32_t>(written);
+      return;
+    }
+    Fail("InternetWriteFile");
+  });
+  return count;
+}
+
+void CFTPFile::CloseRemote() {
+  TrapRuntime(errors_, "Runtime Error in CloseRemote", [&] {
+    if (file_ == 0) return;
+    internet_.InternetCloseHandle(file_);
+    file_ = 0;
+  });
+}
+
+}  // namespace updater

@@ -1,0 +1,57 @@
+#include "platform/desktop/QtImageList.h"
+
+#include <QIconEngine>
+#include <QImage>
+#include <QPainter>
+#include <QPixmap>
+#include <map>
+
+#include "text/Fault.h"
+
+namespace updater {
+namespace {
+
+// Draws one frame at whatever size the desktop asks for, when it asks, so that start-up draws
+// nothing and every size is sharp.
+class FrameIconEngine : public QIconEngine {
+ public:
+  FrameIconEngine(FrameColour colour, int index) : colour_(colour), index_(index) {}
+
+  QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
+    const int side = std::max(1, std::min(size.width(), size.height()));
+    auto cached = cache_.find(side);
+    if (cached == cache_.end()) {
+      const FrameImage frame = DrawAnimationFrame(colour_, index_, side);
+      const QImage image(reinterpret_cast<const uchar*>(frame.pixels.data()), frame.size, frame.size,
+                         QImage::Format_ARGB32_Premultiplied);
+      cached = cache_.emplace(side, QPixmap::fromImage(image.copy())).first;
+    }
+    return cached->second;
+  }
+
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+    const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
+    painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+  }
+
+  QIconEngine* clone() const override { return new FrameIconEngine(colour_, index_); }
+
+ private:
+  FrameColour colour_;
+  int index_;
+  std::map<int, QPixmap> cache_;
+};
+
+}  // namespace
+
+QtImageList::QtImageList(FrameColour colour, IconRegistry& registry) {
+  for (int index = 1; index <= kFrameCount; ++index)
+    handles_.push_back(registry.Add(QIcon(new FrameIconEngine(colour, index))));
+}
+
+std::uint32_t QtImageList::Picture(std::int32_t index) const {
+  if (index < 1 || index > Count()) RaiseFault(FaultNumber::SubscriptOutOfRange);
+  return handles_[static_cast<std::size_t>(index - 1)];
+}
+
+}  // namespace updater

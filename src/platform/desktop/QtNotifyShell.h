@@ -1,0 +1,33 @@
+#pragma once
+// The notification area on Qt: applies each notification request to a QSystemTrayIcon and reports
+// pointer activity on the icon back to the form as the shell's pointer codes.
+
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include "platform/NotifyShell.h"
+#include "platform/Screen.h"
+#include "platform/desktop/FormEventsRelay.h"
+#include "platform/desktop/IconRegistry.h"
+
+namespace updater {
+
+class QtNotifyShell : public INotifyShell {
+ public:
+  QtNotifyShell(const IconRegistry& icons, const IScreen& screen, FormEventsRelay& relay);
+
+  bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
+
+ private:
+  void Apply(std::uint32_t flags, const NotifyIconRecord& record);
+  void Activated(QSystemTrayIcon::ActivationReason reason);
+
+  const IconRegistry& icons_;
+  const IScreen& screen_;
+  FormEventsRelay& relay_;
+  QSystemTrayIcon tray_;
+  bool added_ = false;
+  bool hidden_ = false;
+};
+
+}  // namespace updater

@@ -1,0 +1,41 @@
+#include "platform/desktop/QtPopupMenu.h"
+
+#include <QCursor>
+
+#include "platform/desktop/QtText.h"
+
+namespace updater {
+
+QtPopupMenu::QtPopupMenu(FormEventsRelay& relay)
+    : relay_(relay),
+      pause_(menu_.addAction(QStringLiteral("&Pause download"))),
+      continue_(menu_.addAction(QStringLiteral("&Continue"))) {
+  menu_.addSeparator();
+  cancel_ = menu_.addAction(QStringLiteral("&Cancel download"));
+}
+
+QAction* QtPopupMenu::ActionOf(MenuCommand command) const {
+  switch (command) {
+    case MenuCommand::Pause: return pause_;
+    case MenuCommand::Continue: return continue_;
+    case MenuCommand::Cancel: return cancel_;
+  }
+  return cancel_;
+}
+
+void QtPopupMenu::SetCaption(MenuCommand command, const std::string& caption) {
+  ActionOf(command)->setText(ToQt(caption));
+}
+
+void QtPopupMenu::SetEnabled(MenuCommand command, bool enabled) { ActionOf(command)->setEnabled(enabled); }
+
+bool QtPopupMenu::Enabled(MenuCommand command) const { return ActionOf(command)->isEnabled(); }
+
+void QtPopupMenu::Popup() {
+  const QAction* chosen = menu_.exec(QCursor::pos());
+  for (MenuCommand command : {MenuCommand::Pause, MenuCommand::Continue, MenuCommand::Cancel}) {
+    if (chosen == ActionOf(command)) relay_.Deliver([command](IFormEvents& form) { form.MenuClick(command); });
+  }
+}
+
+}  // namespace updater

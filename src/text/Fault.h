@@ -1,0 +1,62 @@
+#pragma once
+// Run-time faults: what a procedure's trap catches and reports.
+
+#include <cstdint>
+#include <exception>
+#include <source_location>
+#include <string>
+
+namespace updater {
+
+// Numbers of the run-time fault catalogue used by this program.
+enum class FaultNumber : std::int32_t {
+  None = 0,
+  InvalidProcedureCall = 5,
+  Overflow = 6,
+  OutOfMemory = 7,
+  SubscriptOutOfRange = 9,
+  TypeMismatch = 13,
+  InternalError = 51,
+  BadFileNameOrNumber = 52,
+  FileNotFound = 53,
+  DeviceIoError = 57,
+  FileAlreadyExists = 58,
+  DiskFull = 61,
+  InputPastEndOfFile = 62,
+  PermissionDenied = 70,
+  PathFileAccessError = 75,
+  PathNotFound = 76,
+  ObjectVariableNotSet = 91,
+  ResourceNotFound = 326,
+};
+
+// Standard description of a fault number: empty for 0, a generic text for numbers outside the catalogue.
+std::string FaultDescription(std::int32_t number);
+
+// A fault carries its number and the source line of the statement where it arose.
+class Fault : public std::exception {
+ public:
+  Fault(std::int32_t number, std::int32_t line) : number_(number), line_(line) {}
+
+  std::int32_t Number() const { return number_; }
+  std::int32_t Line() const { return line_; }
+  std::string Description() const { return FaultDescription(number_); }
+  const char* what() const noexcept override { return "run-time fault"; }
+
+ private:
+  std::int32_t number_;
+  std::int32_t line_;
+};
+
+// Raises a fault at the caller's line.
+[[noreturn]] void RaiseFault(FaultNumber number,
+                             std::source_location where = std::source_location::current());
+
+// Catalogue number for an operating-system error code (errno).
+FaultNumber FaultNumberForSystemError(int error);
+
+// Turns the exception being handled into a fault; call only inside a catch block.
+// Library exceptions keep no line of their own, so they take the given line.
+Fault CurrentExceptionAsFault(std::int32_t line);
+
+}  // namespace updater

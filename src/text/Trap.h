@@ -1,0 +1,43 @@
+#pragma once
+// Fault traps. A trapped procedure runs its body through one of these; a fault skips the rest of
+// the body and is reported with the procedure's message, and the procedure then ends normally.
+// A fault raised by the reporter itself is not caught here: it goes to the caller's trap.
+
+#include <cstdint>
+#include <optional>
+#include <source_location>
+#include <string>
+#include <utility>
+
+#include "text/Fault.h"
+#include "text/Reporters.h"
+
+namespace updater {
+
+template <typename Body, typename OnFault>
+void RunTrapped(Body&& body, OnFault&& onFault, std::source_location where = std::source_location::current()) {
+  std::optional<Fault> fault;
+  try {
+    std::forward<Body>(body)();
+  } catch (...) {
+    fault = CurrentExceptionAsFault(static_cast<std::int32_t>(where.line()));
+  }
+  if (fault && fault->Number() != 0) onFault(*fault);
+}
+
+// Trap of a module or class procedure: reports through ReportRuntimeError.
+template <typename Body>
+void TrapRuntime(IRuntimeErrors& reporter, const std::string& message, Body&& body,
+                 std::source_location where = std::source_location::current()) {
+  RunTrapped(std::forward<Body>(body),
+             [&](const Fault& f) { reporter.ReportRuntimeError(f.Number(), f.Line(), message); }, where);
+}
+
+// Trap of a form procedure: reports through ShowError.
+template <typename Body>
+void TrapForm(IFormErrors& reporter, const std::string& message, Body&& body,
+              std::source_location where = std::source_location::current()) {
+  RunTrapped(std::forward<Body>(body), [&](const Fault& f) { reporter.ShowError(message, f); }, where);
+}
+
+}  // namespace updater
