@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, testing or the demo need.
+#   install-packages.sh build|test|demo|bench
+set -euo pipefail
+
+build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev)
+run=(xvfb trayer xdotool x11-utils xclip dbus-daemon iproute2 util-linux python3-pyftpdlib fonts-dejavu-core)
+case "${1:-build}" in
+  build) packages=("${build[@]}") ;;
+  test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick) ;;
+  demo) packages=("${build[@]}" "${run[@]}" imagemagick) ;;
+  bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp valgrind) ;;
+  *) echo "usage: $0 build|test|demo|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
