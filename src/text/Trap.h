@@ -7,6 +7,7 @@
 #include <optional>
 #include <source_location>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "text/Fault.h"
@@ -26,18 +27,19 @@ void RunTrapped(Body&& body, OnFault&& onFault, std::source_location where = std
 }
 
 // Trap of a module or class procedure: reports through ReportRuntimeError.
+// The message is a view so that a trap costs nothing until it reports.
 template <typename Body>
-void TrapRuntime(IRuntimeErrors& reporter, const std::string& message, Body&& body,
+void TrapRuntime(IRuntimeErrors& reporter, std::string_view message, Body&& body,
                  std::source_location where = std::source_location::current()) {
   RunTrapped(std::forward<Body>(body),
-             [&](const Fault& f) { reporter.ReportRuntimeError(f.Number(), f.Line(), message); }, where);
+             [&](const Fault& f) { reporter.ReportRuntimeError(f.Number(), f.Line(), std::string(message)); }, where);
 }
 
 // Trap of a form procedure: reports through ShowError.
 template <typename Body>
-void TrapForm(IFormErrors& reporter, const std::string& message, Body&& body,
+void TrapForm(IFormErrors& reporter, std::string_view message, Body&& body,
               std::source_location where = std::source_location::current()) {
-  RunTrapped(std::forward<Body>(body), [&](const Fault& f) { reporter.ShowError(message, f); }, where);
+  RunTrapped(std::forward<Body>(body), [&](const Fault& f) { reporter.ShowError(std::string(message), f); }, where);
 }
 
 }  // namespace updater
