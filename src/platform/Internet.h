@@ -36,6 +36,8 @@ inline constexpr std::uint32_t ERROR_INTERNET_CONNECTION_ABORTED = 12030;
 inline constexpr std::uint32_t ERROR_INTERNET_CONNECTION_RESET = 12031;
 inline constexpr std::uint32_t ERROR_FTP_TRANSFER_IN_PROGRESS = 12110;
 inline constexpr std::uint32_t ERROR_FTP_DROPPED = 12111;
+// WinInet's code for a server reply that cannot be read; the FTP client uses it for FTP replies too.
+inline constexpr std::uint32_t ERROR_HTTP_INVALID_SERVER_RESPONSE = 12152;
 }  // namespace inet
 
 class IInternet {
