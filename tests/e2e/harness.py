@@ -21,10 +21,11 @@ DEADLINE = 30.0  # seconds any single wait may take
 
 
 def enter_private_network():
-    """Re-executes this script under `unshare -n` unless it already runs in a namespace of its own."""
-    if os.stat("/proc/self/ns/net").st_ino == os.stat("/proc/1/ns/net").st_ino:
+    """Re-executes this script under `unshare -n` unless it already runs in the namespace it made."""
+    if os.environ.get("UPDATER_E2E_NETNS") != "1":
         if os.geteuid() != 0:
             sys.exit("the end-to-end tests need root for a private network namespace")
+        os.environ["UPDATER_E2E_NETNS"] = "1"
         os.execvp("unshare", ["unshare", "-n", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
 
@@ -67,8 +68,9 @@ class Desktop:
                 raise RuntimeError("Xvfb did not start")
             number += chunk
         os.close(read_end)
+        self.runtime = tempfile.mkdtemp(prefix="xdg-runtime-")
         self.env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "DISPLAY": ":" + number.decode().strip(),
-                    "HOME": os.environ.get("HOME", "/root"), "LANG": "C.UTF-8"}
+                    "HOME": os.environ.get("HOME", "/root"), "LANG": "C.UTF-8", "XDG_RUNTIME_DIR": self.runtime}
         self.trayer = None
         if tray:
             self.trayer = subprocess.Popen(
@@ -79,6 +81,7 @@ class Desktop:
     def close(self):
         _stop(self.trayer)
         _stop(self.xvfb)
+        shutil.rmtree(self.runtime, ignore_errors=True)
 
     def __enter__(self):
         return self
@@ -110,8 +113,9 @@ class Desktop:
         self.run("xdotool", "click", str(button))
 
     def key(self, window, key):
+        """Presses key in window as the keyboard would; with no window manager it takes focus first."""
         self.run("xdotool", "windowfocus", window)
-        self.run("xdotool", "key", "--window", window, key)
+        self.run("xdotool", "key", key)
 
     def screenshot(self, path):
         self.run("import", "-window", "root", path)
@@ -124,7 +128,7 @@ class FtpServer:
         from pyftpdlib.authorizers import DummyAuthorizer
         from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
         from pyftpdlib.servers import FTPServer
-        logging.getLogger("pyftpdlib").setLevel(logging.CRITICAL)
+        logging.basicConfig(level=logging.CRITICAL)
         authorizer = DummyAuthorizer()
         authorizer.add_anonymous(root)
         handler = type("Handler", (FTPHandler,), {"authorizer": authorizer})
@@ -223,6 +227,24 @@ class Updater:
         x, y, w, h = self.desktop.geometry(self.icon())
         self.desktop.click(x + w // 2, y + h // 3, button)
 
+    def open_menu(self):
+        """Right-clicks the icon and waits for the popup menu (taller than any tooltip)."""
+        icon = self.icon()
+        self.click_icon(3)
+
+        def find():
+            for window in self.desktop.windows("--pid", self.pid):
+                if window != icon and self.desktop.geometry(window)[3] > 50:
+                    return window
+            return None
+        return wait_for(find, "the popup menu")
+
+    def choose(self, *keys):
+        """Opens the popup menu and picks an item with the keyboard (Down: first enabled, Up: last)."""
+        self.open_menu()
+        time.sleep(0.3)  # let the menu take the keyboard before the keys arrive
+        self.desktop.run("xdotool", "key", "--delay", "100", *keys, "Return")
+
     def message_box(self):
         """The program's message box once it is on screen."""
         def find():
@@ -234,14 +256,17 @@ class Updater:
         return wait_for(find, "a message box")
 
     def box_text(self, box):
-        """The text of a message box, read as a person copies it: drag-select, then the selection."""
+        """The text of a message box, read as a person copies it: drag-select it, then read the selection.
+
+        The label's left edge depends on the box's icon, so the drag starts at a few places left of the
+        text and the longest selection wins.
+        """
         x, y, w, h = self.desktop.geometry(box)
-        run = self.desktop.run
-        run("xclip", "-selection", "primary", "-i", "/dev/null")
-        for start_x in (x + 12, x + 20, x + 70, x + 80):
-            run("xdotool", "mousemove", str(start_x), str(y + 14), "mousedown", "1")
-            run("xdotool", "mousemove", str(x + w - 4), str(y + h - 50), "mouseup", "1")
-            text = run("xclip", "-selection", "primary", "-o", check=False)
-            if text.strip():
-                return text
-        return ""
+        best = ""
+        for start_x in range(x + 2, x + 90, 4):
+            self.desktop.run("xdotool", "mousemove", str(start_x), str(y + 16), "mousedown", "1",
+                             "mousemove", str(x + w - 2), str(y + h - 2), "mouseup", "1")
+            text = self.desktop.run("xclip", "-selection", "primary", "-o", check=False)
+            if len(text) > len(best):
+                best = text
+        return best
