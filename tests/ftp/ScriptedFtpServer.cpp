@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 
@@ -32,9 +33,13 @@ FileDescriptor ListenOnLoopback(std::uint16_t& port) {
   return fd;
 }
 
+// The next connection, each send of it a packet of its own.
 FileDescriptor Accept(const FileDescriptor& listener) {
   WaitReadable(listener);
-  return FileDescriptor(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+  FileDescriptor fd(::accept4(listener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
+  const int on = 1;
+  ::setsockopt(fd.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
+  return fd;
 }
 
 void SendAll(const FileDescriptor& fd, std::string_view bytes) {
@@ -46,6 +51,12 @@ void SendAll(const FileDescriptor& fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+std::uint16_t UnusedLoopbackPort() {
+  std::uint16_t port = 0;
+  ListenOnLoopback(port);
+  return port;
+}
 
 void ScriptedPeer::Send(std::string_view bytes, bool bytewise) {
   for (std::size_t at = 0; at < bytes.size(); at += bytewise ? 1 : bytes.size())
@@ -66,9 +77,9 @@ std::string ScriptedPeer::Command() {
   return line;
 }
 
-void ScriptedPeer::Answer(const std::string& answer) {
+void ScriptedPeer::Answer(const std::string& answer, bool bytewise) {
   if (Command().empty()) throw std::runtime_error("client hung up before: " + answer);
-  Send(answer + "\r\n");
+  Send(answer + "\r\n", bytewise);
 }
 
 std::uint16_t ScriptedPeer::Listen() {

@@ -22,7 +22,7 @@ class ScriptedPeer {
   // Sends bytes on the control connection, all at once or one byte per packet.
   void Send(std::string_view bytes, bool bytewise = false);
   // Reads the next command, then sends answer and CR LF.
-  void Answer(const std::string& answer);
+  void Answer(const std::string& answer, bool bytewise = false);
   // Replies to EPSV and PASV naming a new data listener on 127.0.0.1; PASV names host.
   std::string ExtendedPassiveReply();
   std::string PassiveReply(const std::string& host);
@@ -47,6 +47,9 @@ class ScriptedPeer {
   FileDescriptor data_;
 };
 
+// A loopback port that nothing listens on.
+std::uint16_t UnusedLoopbackPort();
+
 class ScriptedFtpServer {
  public:
   using Script = std::function<void(ScriptedPeer&)>;
@@ -58,8 +61,8 @@ class ScriptedFtpServer {
   std::vector<std::string> Commands();
 
  private:
+  std::uint16_t port_ = 0;  // set while listener_ is made
   FileDescriptor listener_;
-  std::uint16_t port_ = 0;
   std::vector<std::string> record_;
   std::thread thread_;
 };
