@@ -34,11 +34,11 @@ void UpToRetr(ScriptedPeer& p, const std::string& preliminary = "150 Here it com
   p.AcceptData();
 }
 
-// Data, end of data, then the final reply.
+// Data, end of data, then the final reply if one is given.
 void Deliver(ScriptedPeer& p, const std::string& data, const std::string& final) {
   p.SendData(data);
   p.CloseData();
-  p.Send(final + "\r\n");
+  if (!final.empty()) p.Send(final + "\r\n");
   p.Finish();
 }
 

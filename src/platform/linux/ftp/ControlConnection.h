@@ -43,7 +43,6 @@ class ControlConnection {
   void Quit();
 
   const FtpSettings& Settings() const { return settings_; }
-  bool Broken() const { return broken_; }
 
  private:
   InetError Send(std::string_view command, std::chrono::milliseconds timeout);
