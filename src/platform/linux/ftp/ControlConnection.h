@@ -46,7 +46,7 @@ class ControlConnection {
 
  private:
   InetError Send(std::string_view command, std::chrono::milliseconds timeout);
-  InetError PassivePort(std::uint16_t& port);
+  InetError AskForDataPort(std::uint16_t& port);
   // Marks the connection broken when error is one.
   InetError Check(InetError error);
 
