@@ -1,6 +1,7 @@
 #pragma once
 // What the FTP client tests share: short waits and a download in the driver's 1024-byte blocks.
 
+#include <array>
 #include <memory>
 #include <string>
 

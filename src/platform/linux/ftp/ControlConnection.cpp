@@ -71,21 +71,17 @@ InetError ControlConnection::Command(std::string_view command) {
   return reply.Positive() ? kInetOk : inet::ERROR_INTERNET_EXTENDED_ERROR;
 }
 
-InetError ControlConnection::PassivePort(std::uint16_t& port) {
+InetError ControlConnection::AskForDataPort(std::uint16_t& port) {
   FtpReply reply;
   if (!extendedPassiveRefused_) {
     if (const InetError error = Exchange("EPSV", reply); error != kInetOk) return error;
-    if (reply.Positive()) {
-      const auto found = ExtendedPassivePort(reply.text);
-      if (!found) return inet::ERROR_HTTP_INVALID_SERVER_RESPONSE;
-      port = *found;
-      return kInetOk;
-    }
-    extendedPassiveRefused_ = true;
+    extendedPassiveRefused_ = !reply.Positive();
   }
-  if (const InetError error = Exchange("PASV", reply); error != kInetOk) return error;
-  if (!reply.Positive()) return inet::ERROR_INTERNET_EXTENDED_ERROR;
-  const auto found = updater::PassivePort(reply.text);
+  if (extendedPassiveRefused_) {
+    if (const InetError error = Exchange("PASV", reply); error != kInetOk) return error;
+    if (!reply.Positive()) return inet::ERROR_INTERNET_EXTENDED_ERROR;
+  }
+  const auto found = extendedPassiveRefused_ ? PassivePort(reply.text) : ExtendedPassivePort(reply.text);
   if (!found) return inet::ERROR_HTTP_INVALID_SERVER_RESPONSE;
   port = *found;
   return kInetOk;
@@ -93,7 +89,7 @@ InetError ControlConnection::PassivePort(std::uint16_t& port) {
 
 InetError ControlConnection::OpenDataConnection(Socket& data) {
   std::uint16_t port = 0;
-  if (const InetError error = PassivePort(port); error != kInetOk) return error;
+  if (const InetError error = AskForDataPort(port); error != kInetOk) return error;
   return Socket::Connect(socket_.Peer().WithPort(port), DeadlineAfter(settings_.connectTimeout), data);
 }
 

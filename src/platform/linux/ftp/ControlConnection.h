@@ -43,11 +43,10 @@ class ControlConnection {
   void Quit();
 
   const FtpSettings& Settings() const { return settings_; }
-  bool Broken() const { return broken_; }
 
  private:
   InetError Send(std::string_view command, std::chrono::milliseconds timeout);
-  InetError PassivePort(std::uint16_t& port);
+  InetError AskForDataPort(std::uint16_t& port);
   // Marks the connection broken when error is one.
   InetError Check(InetError error);
 

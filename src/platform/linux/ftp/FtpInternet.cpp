@@ -19,15 +19,15 @@ bool FitsCommandLine(const std::string& text) {
   return text.find_first_of(kLineEndsAndNul) == std::string::npos;
 }
 
-HINTERNET FailWith(InetError error) {
+// Leaves error behind for GetLastError; returns what a failed call returns (a null handle, false).
+template <typename Result = bool>
+Result Fail(InetError error) {
   SetLastInetError(error);
-  return 0;
+  return Result{};
 }
 
-bool Failed(InetError error) {
-  SetLastInetError(error);
-  return false;
-}
+// Whether a step succeeded; a failed one leaves its error behind.
+bool Succeeded(InetError error) { return error == kInetOk || Fail(error); }
 
 }  // namespace
 
@@ -56,68 +56,65 @@ HINTERNET FtpInternet::InternetOpen(const std::string&, std::uint32_t, const cha
 HINTERNET FtpInternet::InternetConnect(HINTERNET session, const std::string& server, std::uint16_t port,
                                        const std::string& user, const std::string& password, std::uint32_t service,
                                        std::uint32_t, std::uintptr_t) {
-  if (FindAs<Session>(session) == nullptr) return FailWith(inet::ERROR_INVALID_HANDLE);
+  if (FindAs<Session>(session) == nullptr) return Fail<HINTERNET>(inet::ERROR_INVALID_HANDLE);
   if (service != inet::INTERNET_SERVICE_FTP || !FitsCommandLine(user) || !FitsCommandLine(password))
-    return FailWith(inet::ERROR_INVALID_PARAMETER);
+    return Fail<HINTERNET>(inet::ERROR_INVALID_PARAMETER);
   auto control = std::make_unique<ControlConnection>(settings_);
-  if (const InetError error = control->Open(server, port == 0 ? settings_.defaultPort : port); error != kInetOk)
-    return FailWith(error);
-  if (const InetError error = control->Login(user, password); error != kInetOk) return FailWith(error);
+  if (!Succeeded(control->Open(server, port == 0 ? settings_.defaultPort : port)) ||
+      !Succeeded(control->Login(user, password)))
+    return 0;
   return handles_.Add(session, std::move(control));
+}
+
+ControlConnection* FtpInternet::FindIdleConnection(HINTERNET connection, const std::string& fileName) {
+  ControlConnection* control = FindAs<ControlConnection>(connection);
+  if (control == nullptr) return Fail<ControlConnection*>(inet::ERROR_INVALID_HANDLE);
+  if (fileName.empty() || !FitsCommandLine(fileName)) return Fail<ControlConnection*>(inet::ERROR_INVALID_PARAMETER);
+  if (handles_.HasChildren(connection)) return Fail<ControlConnection*>(inet::ERROR_FTP_TRANSFER_IN_PROGRESS);
+  return control;
+}
+
+FtpTransfer* FtpInternet::FindTransfer(HINTERNET file, FtpTransfer::Direction direction) {
+  FtpTransfer* transfer = FindAs<FtpTransfer>(file);
+  if (transfer == nullptr) return Fail<FtpTransfer*>(inet::ERROR_INVALID_HANDLE);
+  if (transfer->GetDirection() != direction) return Fail<FtpTransfer*>(inet::ERROR_INTERNET_INCORRECT_HANDLE_STATE);
+  return transfer;
 }
 
 HINTERNET FtpInternet::FtpOpenFile(HINTERNET connection, const std::string& fileName, std::uint32_t access,
                                    std::uint32_t flags, std::uintptr_t) {
-  ControlConnection* control = FindAs<ControlConnection>(connection);
-  if (control == nullptr) return FailWith(inet::ERROR_INVALID_HANDLE);
   const std::uint32_t type = flags & (inet::FTP_TRANSFER_TYPE_ASCII | inet::FTP_TRANSFER_TYPE_BINARY);
-  if (fileName.empty() || !FitsCommandLine(fileName) ||
-      (access != inet::GENERIC_READ && access != inet::GENERIC_WRITE) ||
+  if ((access != inet::GENERIC_READ && access != inet::GENERIC_WRITE) ||
       type == (inet::FTP_TRANSFER_TYPE_ASCII | inet::FTP_TRANSFER_TYPE_BINARY))
-    return FailWith(inet::ERROR_INVALID_PARAMETER);
-  if (handles_.HasChildren(connection)) return FailWith(inet::ERROR_FTP_TRANSFER_IN_PROGRESS);
-
+    return Fail<HINTERNET>(inet::ERROR_INVALID_PARAMETER);
+  ControlConnection* control = FindIdleConnection(connection, fileName);
+  if (control == nullptr) return 0;
   const auto direction = access == inet::GENERIC_READ ? FtpTransfer::Direction::Download : FtpTransfer::Direction::Upload;
   std::unique_ptr<FtpTransfer> transfer;
-  if (const InetError error =
-          FtpTransfer::Start(*control, direction, type == inet::FTP_TRANSFER_TYPE_ASCII, fileName, transfer);
-      error != kInetOk)
-    return FailWith(error);
+  if (!Succeeded(FtpTransfer::Start(*control, direction, type == inet::FTP_TRANSFER_TYPE_ASCII, fileName, transfer)))
+    return 0;
   return handles_.Add(connection, std::move(transfer));
 }
 
 bool FtpInternet::InternetReadFile(HINTERNET file, void* buffer, std::uint32_t bytesToRead, std::uint32_t* bytesRead) {
-  if (bytesRead == nullptr || (buffer == nullptr && bytesToRead > 0)) return Failed(inet::ERROR_INVALID_PARAMETER);
+  if (bytesRead == nullptr || (buffer == nullptr && bytesToRead > 0)) return Fail(inet::ERROR_INVALID_PARAMETER);
   *bytesRead = 0;
-  FtpTransfer* transfer = FindAs<FtpTransfer>(file);
-  if (transfer == nullptr) return Failed(inet::ERROR_INVALID_HANDLE);
-  if (transfer->GetDirection() != FtpTransfer::Direction::Download)
-    return Failed(inet::ERROR_INTERNET_INCORRECT_HANDLE_STATE);
-  if (bytesToRead == 0) return true;
-  if (const InetError error = transfer->Read(buffer, bytesToRead, *bytesRead); error != kInetOk) return Failed(error);
-  return true;
+  FtpTransfer* transfer = FindTransfer(file, FtpTransfer::Direction::Download);
+  if (transfer == nullptr) return false;
+  return bytesToRead == 0 || Succeeded(transfer->Read(buffer, bytesToRead, *bytesRead));
 }
 
 bool FtpInternet::InternetWriteFile(HINTERNET file, const void* buffer, std::uint32_t bytesToWrite,
                                     std::uint32_t* bytesWritten) {
-  if (bytesWritten == nullptr || (buffer == nullptr && bytesToWrite > 0)) return Failed(inet::ERROR_INVALID_PARAMETER);
+  if (bytesWritten == nullptr || (buffer == nullptr && bytesToWrite > 0)) return Fail(inet::ERROR_INVALID_PARAMETER);
   *bytesWritten = 0;
-  FtpTransfer* transfer = FindAs<FtpTransfer>(file);
-  if (transfer == nullptr) return Failed(inet::ERROR_INVALID_HANDLE);
-  if (transfer->GetDirection() != FtpTransfer::Direction::Upload)
-    return Failed(inet::ERROR_INTERNET_INCORRECT_HANDLE_STATE);
-  if (const InetError error = transfer->Write(buffer, bytesToWrite, *bytesWritten); error != kInetOk)
-    return Failed(error);
-  return true;
+  FtpTransfer* transfer = FindTransfer(file, FtpTransfer::Direction::Upload);
+  return transfer != nullptr && Succeeded(transfer->Write(buffer, bytesToWrite, *bytesWritten));
 }
 
 bool FtpInternet::FtpDeleteFile(HINTERNET connection, const std::string& fileName) {
-  ControlConnection* control = FindAs<ControlConnection>(connection);
-  if (control == nullptr) return Failed(inet::ERROR_INVALID_HANDLE);
-  if (fileName.empty() || !FitsCommandLine(fileName)) return Failed(inet::ERROR_INVALID_PARAMETER);
-  if (handles_.HasChildren(connection)) return Failed(inet::ERROR_FTP_TRANSFER_IN_PROGRESS);
-  if (const InetError error = control->Command("DELE " + fileName); error != kInetOk) return Failed(error);
-  return true;
+  ControlConnection* control = FindIdleConnection(connection, fileName);
+  return control != nullptr && Succeeded(control->Command("DELE " + fileName));
 }
 
 InetError FtpInternet::Close(HINTERNET handle) {
@@ -132,9 +129,8 @@ InetError FtpInternet::Close(HINTERNET handle) {
 }
 
 bool FtpInternet::InternetCloseHandle(HINTERNET handle) {
-  if (handles_.Find(handle) == nullptr) return Failed(inet::ERROR_INVALID_HANDLE);
-  if (const InetError error = Close(handle); error != kInetOk) return Failed(error);
-  return true;
+  if (handles_.Find(handle) == nullptr) return Fail(inet::ERROR_INVALID_HANDLE);
+  return Succeeded(Close(handle));
 }
 
 std::uint32_t FtpInternet::GetLastError() const { return LastInetError(); }

@@ -46,6 +46,11 @@ class FtpInternet : public IInternet {
 
   template <typename T>
   T* FindAs(HINTERNET handle);
+  // The connection, when fileName may be sent on it and no file is open on it; otherwise nullptr,
+  // with the reason left behind.
+  ControlConnection* FindIdleConnection(HINTERNET connection, const std::string& fileName);
+  // The transfer of file when it goes in direction; otherwise nullptr, with the reason left behind.
+  FtpTransfer* FindTransfer(HINTERNET file, FtpTransfer::Direction direction);
   // Closes handle after everything opened on it; the result of a file's close.
   InetError Close(HINTERNET handle);
 

@@ -46,7 +46,7 @@ class FtpTransfer {
   Socket data_;
   // The server's final reply has confirmed the transfer.
   bool confirmed_;
-  // The final reply has been read (or can no longer come): nothing to abort.
+  // The final reply has been read: there is no transfer left to abort.
   bool finalReplyRead_;
   InetError failure_ = kInetOk;
   std::unique_ptr<std::uint8_t[]> chunk_;
