@@ -34,6 +34,13 @@ class FrameIconEngine : public QIconEngine {
     painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
   }
 
+  // The sizes panels commonly ask for; a StatusNotifierItem host is sent the icon at each of them.
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (const int side : {16, 22, 24, 32, 48, 64}) sizes.append(QSize(side, side));
+    return sizes;
+  }
+
   QIconEngine* clone() const override { return new FrameIconEngine(colour_, index_); }
 
  private:
