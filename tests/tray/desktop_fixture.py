@@ -137,11 +137,26 @@ class Desktop:
         return [tuple(data[i:i + 3]) for i in range(0, len(data) - 2, 3)]
 
 
+def is_green(pixel):
+    r, g, b = pixel
+    return g > r + 60 and g > b + 60
+
+
+def is_red(pixel):
+    r, g, b = pixel
+    return r > g + 60 and r > b + 60
+
+
 def colour_shares(pixels):
     """Shares of clearly green and clearly red pixels."""
-    green = sum(1 for r, g, b in pixels if g > r + 60 and g > b + 60)
-    red = sum(1 for r, g, b in pixels if r > g + 60 and r > b + 60)
-    return green / len(pixels), red / len(pixels)
+    return sum(map(is_green, pixels)) / len(pixels), sum(map(is_red, pixels)) / len(pixels)
+
+
+def green_extent(pixels, width):
+    """Width and height of the box around the green pixels of an image width pixels wide."""
+    spots = [(i % width, i // width) for i, pixel in enumerate(pixels) if is_green(pixel)]
+    xs, ys = [x for x, _ in spots], [y for _, y in spots]
+    return max(xs) - min(xs) + 1, max(ys) - min(ys) + 1
 
 
 class Driver:

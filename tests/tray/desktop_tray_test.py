@@ -10,7 +10,7 @@ import tempfile
 import time
 import unittest
 
-from desktop_fixture import Desktop, colour_shares, wait_for
+from desktop_fixture import Desktop, colour_shares, green_extent, wait_for
 from dbus_services import DesktopServices
 
 DRIVER = ""
@@ -35,7 +35,7 @@ class DesktopTest(unittest.TestCase):
             cls.desktop.start_x_server()
             cls.services = DesktopServices(cls.desktop.start_session_bus(), cls.watcher)
             if cls.tray:
-                cls.desktop.start_tray()
+                cls.desktop.start_tray(height=32)
             cls.driver = cls.desktop.start_driver(DRIVER)
         except BaseException:
             cls.tearDownClass()
@@ -80,11 +80,13 @@ class DesktopTest(unittest.TestCase):
 
 
 class XEmbedTrayTest(DesktopTest):
+    """A panel 32 pixels high, whose icon places are 22 pixels wide."""
+
     tray = True
 
     def icon(self):
         self.show()
-        return wait_for(lambda: [w for w in self.popups() if w["y"] < 24 and w["x"] > 900 and w["width"] <= 24],
+        return wait_for(lambda: [w for w in self.popups() if w["y"] < 32 and w["x"] > 900 and w["width"] <= 24],
                         "the icon in the tray")[0]
 
     def click_icon(self, button, repeat=1):
@@ -113,15 +115,18 @@ class XEmbedTrayTest(DesktopTest):
         self.choose_first_command()
         self.assertEqual(self.driver.until("menu Pause"), [])
 
-    def test_frames_are_green_then_red(self):
+    def test_frames_are_green_then_red_and_keep_their_shape(self):
         icon = self.icon()
+        self.assertLess(icon["width"], icon["height"])
         first = self.desktop.pixels(icon, self.shot("green"))
         green, red = colour_shares(first)
-        self.assertGreater(green, 0.2)
+        self.assertGreater(green, 0.1)
         self.assertLess(red, 0.01)
+        width, height = green_extent(first, icon["width"])
+        self.assertLessEqual(abs(width - height), 1)
         wait_for(lambda: self.desktop.pixels(icon, self.shot("green-later")) != first, "the ball to move")
         self.driver.send("mode", "3")
-        wait_for(lambda: colour_shares(self.desktop.pixels(icon, self.shot("red")))[1] > 0.2, "red frames")
+        wait_for(lambda: colour_shares(self.desktop.pixels(icon, self.shot("red")))[1] > 0.1, "red frames")
         self.assertLess(colour_shares(self.desktop.pixels(icon, self.shot("red")))[0], 0.01)
 
     def test_balloon_is_drawn_beside_the_icon_and_clicks_nothing(self):
