@@ -53,6 +53,8 @@ class Desktop:
     def __init__(self, folder):
         self.folder = folder
         self.env = dict(os.environ, XDG_RUNTIME_DIR=folder, QT_QPA_PLATFORM="xcb")
+        suppressions = os.path.join(os.path.dirname(os.path.abspath(__file__)), "qt-leaks.supp")
+        self.env["LSAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("LSAN_OPTIONS"), "suppressions=" + suppressions]))
         self.env.pop("DBUS_SESSION_BUS_ADDRESS", None)
         self._started = []
         self._logs = []
