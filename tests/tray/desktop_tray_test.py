@@ -129,6 +129,12 @@ class XEmbedTrayTest(DesktopTest):
         wait_for(lambda: colour_shares(self.desktop.pixels(icon, self.shot("red")))[1] > 0.1, "red frames")
         self.assertLess(colour_shares(self.desktop.pixels(icon, self.shot("red")))[0], 0.01)
 
+    def test_hiding_removes_the_icon_and_showing_brings_it_back(self):
+        icon = self.icon()
+        self.driver.send("hide")
+        wait_for(lambda: icon["id"] not in [w["id"] for w in self.popups()], "the icon to go")
+        self.assertEqual(self.icon()["x"], icon["x"])
+
     def test_balloon_is_drawn_beside_the_icon_and_clicks_nothing(self):
         icon = self.icon()
         self.driver.send("balloon", ERROR, "Demo App Updater", "Download failed:|Couldn't connect.\\r\\nTry again.")

@@ -1,6 +1,7 @@
 #pragma once
 // The notification area on Qt: applies each notification request to a QSystemTrayIcon and reports
-// pointer activity on the icon back to the form as the shell's pointer codes.
+// pointer activity on the icon back to the form as the shell's pointer codes. Where no tray host
+// runs, balloons become desktop notifications.
 
 #include <QObject>
 #include <QSystemTrayIcon>
