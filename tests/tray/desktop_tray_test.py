@@ -141,8 +141,10 @@ class XEmbedTrayTest(DesktopTest):
         balloon = wait_for(lambda: [w for w in self.popups() if w["id"] != icon["id"]], "the balloon")[0]
         self.desktop.pixels(balloon, self.shot("balloon"))
         self.assertGreater(balloon["height"], 3 * 12)
-        self.assertEqual(self.driver.settled(), [])
         self.assertTrue(self.services.notifications.empty())
+        self.desktop.click(balloon["x"] + balloon["width"] // 2, balloon["y"] + balloon["height"] - 8, 1)
+        wait_for(lambda: balloon["id"] not in [w["id"] for w in self.popups()], "the balloon to close")
+        self.assertEqual(self.driver.settled(), [])
 
 
 class StatusNotifierTrayTest(DesktopTest):
