@@ -12,13 +12,13 @@ struct Colour {
 };
 
 struct Palette {
-  Colour rim, body, light, ball;
+  Colour rim, body, light, ball, ballRim;
 };
 
 Palette PaletteOf(FrameColour colour) {
   if (colour == FrameColour::Green)
-    return {{0.05, 0.38, 0.12}, {0.16, 0.66, 0.24}, {0.55, 0.90, 0.55}, {0.98, 0.86, 0.20}};
-  return {{0.50, 0.04, 0.04}, {0.86, 0.14, 0.12}, {0.98, 0.55, 0.50}, {0.98, 0.86, 0.20}};
+    return {{0.05, 0.38, 0.12}, {0.16, 0.66, 0.24}, {0.55, 0.90, 0.55}, {1.00, 0.88, 0.25}, {0.45, 0.30, 0.00}};
+  return {{0.50, 0.04, 0.04}, {0.86, 0.14, 0.12}, {0.98, 0.55, 0.50}, {1.00, 0.88, 0.25}, {0.45, 0.30, 0.00}};
 }
 
 // A premultiplied pixel.
@@ -27,10 +27,12 @@ struct Pixel {
 };
 
 // Unit-square geometry: the figure is drawn in coordinates from 0 to 1.
-constexpr double kDiscRadius = 0.34;
+constexpr double kDiscRadius = 0.33;
 constexpr double kRimWidth = 0.06;
-constexpr double kOrbitRadius = 0.40;
-constexpr double kBallRadius = 0.095;
+constexpr double kOrbitRadius = 0.385;
+constexpr double kBallRadius = 0.115;
+// A dark edge keeps the ball apart from light and dark panels alike.
+constexpr double kBallRimWidth = 0.035;
 
 bool InArrow(double x, double y) {
   // A downward arrow centred in the disc: a shaft and a triangular head.
@@ -46,8 +48,12 @@ bool InArrow(double x, double y) {
 bool Sample(const Palette& p, double x, double y, double ballX, double ballY, Colour& out) {
   const double dBall = std::hypot(x - ballX, y - ballY);
   if (dBall <= kBallRadius) {
-    const double shade = 1.0 - 0.35 * dBall / kBallRadius;
-    out = {p.ball.r * shade, p.ball.g * shade, p.ball.b * shade};
+    if (dBall > kBallRadius - kBallRimWidth) {
+      out = p.ballRim;
+    } else {
+      const double shade = 1.0 - 0.25 * dBall / kBallRadius;
+      out = {p.ball.r * shade, p.ball.g * shade, p.ball.b * shade};
+    }
     return true;
   }
   const double d = std::hypot(x - 0.5, y - 0.5);

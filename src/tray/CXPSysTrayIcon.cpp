@@ -104,7 +104,7 @@ void CXPSysTrayIcon::Owner(std::uint32_t targetHwnd) { WriteU32(notifyData_, kHw
 std::int32_t CXPSysTrayIcon::IconID() const { return static_cast<std::int32_t>(ReadU32(notifyData_, kUid)); }
 
 void CXPSysTrayIcon::MouseMoveHandler(float x, std::int32_t ownerScaleMode) {
-  const double pixels = ownerScaleMode == kScaleModePixels ? x : x / screen_.TwipsPerPixelX();
+  const double pixels = ownerScaleMode == kScaleModePixels ? x : static_cast<double>(x) / screen_.TwipsPerPixelX();
   const double rounded = std::nearbyint(pixels);
   if (!(rounded >= INT32_MIN && rounded <= INT32_MAX)) RaiseFault(FaultNumber::Overflow);
   const auto code = static_cast<std::int32_t>(rounded);

@@ -49,6 +49,8 @@ void TrayPresence::Form_Resize() {
   });
 }
 
+// The click handlers install no trap: a fault in them, or in the left-click action, leaves through
+// MouseMoveHandler and is reported by the trap of Form_MouseMove.
 void TrayPresence::ButtonClick(std::int32_t& button) {
   if (button == 1) {
     leftClick_();

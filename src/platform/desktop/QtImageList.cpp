@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <map>
 
 #include "text/Fault.h"
@@ -11,14 +12,21 @@
 namespace updater {
 namespace {
 
+int SquareSide(const QSize& size) { return std::max(1, std::min(size.width(), size.height())); }
+
 // Draws one frame at whatever size the desktop asks for, when it asks, so that start-up draws
-// nothing and every size is sharp.
+// nothing and every size is sharp. The frame is square: a panel that offers a wider or taller
+// place gets it centred at the smaller side, undistorted.
 class FrameIconEngine : public QIconEngine {
  public:
   FrameIconEngine(FrameColour colour, int index) : colour_(colour), index_(index) {}
 
+  QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override {
+    return {SquareSide(size), SquareSide(size)};
+  }
+
   QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override {
-    const int side = std::max(1, std::min(size.width(), size.height()));
+    const int side = SquareSide(size);
     auto cached = cache_.find(side);
     if (cached == cache_.end()) {
       const FrameImage frame = DrawAnimationFrame(colour_, index_, side);
@@ -31,7 +39,16 @@ class FrameIconEngine : public QIconEngine {
 
   void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
     const qreal ratio = painter->device() != nullptr ? painter->device()->devicePixelRatioF() : 1.0;
-    painter->drawPixmap(rect, pixmap(rect.size() * ratio, mode, state));
+    QRect square(0, 0, SquareSide(rect.size()), SquareSide(rect.size()));
+    square.moveCenter(rect.center());
+    painter->drawPixmap(square, pixmap(square.size() * ratio, mode, state));
+  }
+
+  // The sizes panels commonly ask for; a StatusNotifierItem host is sent the icon at each of them.
+  QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+    QList<QSize> sizes;
+    for (const int side : {16, 22, 24, 32, 48, 64}) sizes.append(QSize(side, side));
+    return sizes;
   }
 
   QIconEngine* clone() const override { return new FrameIconEngine(colour_, index_); }

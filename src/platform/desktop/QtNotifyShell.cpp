@@ -1,8 +1,10 @@
 #include "platform/desktop/QtNotifyShell.h"
 
+#include <QPixmap>
 #include <algorithm>
 #include <string_view>
 
+#include "platform/desktop/DesktopNotification.h"
 #include "platform/desktop/QtText.h"
 
 namespace updater {
@@ -11,10 +13,9 @@ using namespace nid;
 
 namespace {
 
-// Pointer codes of the shell's callback message.
+// The pointer-move message: the only callback message the form can receive.
+constexpr std::uint32_t kMouseMoveMessage = 512;
 constexpr int kLeftButtonUp = 514;
-constexpr int kLeftButtonDoubleClick = 515;
-constexpr int kRightButtonUp = 517;
 
 // How long a balloon with time-out 0 stays, as the Windows shell does.
 constexpr int kDefaultBalloonMs = 10000;
@@ -25,12 +26,28 @@ QString TextField(const NotifyIconRecord& record, std::size_t offset, std::size_
   return ToQt(field.substr(0, std::min(field.find('\0'), width)));
 }
 
+// An icon without picture shows as an empty place in the notification area.
+QIcon PictureOrBlank(const QIcon& picture) {
+  if (!picture.isNull()) return picture;
+  QPixmap blank(16, 16);
+  blank.fill(Qt::transparent);
+  return QIcon(blank);
+}
+
+QSystemTrayIcon::MessageIcon BalloonKind(std::uint32_t infoFlags) {
+  switch (infoFlags) {
+    case NIIF_INFO: return QSystemTrayIcon::Information;
+    case NIIF_ERROR: return QSystemTrayIcon::Critical;
+    default: return QSystemTrayIcon::NoIcon;
+  }
+}
+
 }  // namespace
 
 QtNotifyShell::QtNotifyShell(const IconRegistry& icons, const IScreen& screen, FormEventsRelay& relay)
-    : icons_(icons), screen_(screen), relay_(relay) {
+    : icons_(icons), screen_(screen), relay_(relay), pointer_([this](int code) { PostPointerCode(code); }) {
   QObject::connect(&tray_, &QSystemTrayIcon::activated,
-                   [this](QSystemTrayIcon::ActivationReason reason) { Activated(reason); });
+                   [this](QSystemTrayIcon::ActivationReason reason) { pointer_.Activated(reason); });
 }
 
 bool QtNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
@@ -58,33 +75,42 @@ bool QtNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconReco
 }
 
 void QtNotifyShell::Apply(std::uint32_t flags, const NotifyIconRecord& record) {
-  if (flags & NIF_ICON) tray_.setIcon(icons_.Find(ReadU32(record, kIcon)));
+  if (flags & NIF_MESSAGE) callbackMessage_ = ReadU32(record, kCallbackMessage);
+  if (flags & NIF_ICON) tray_.setIcon(PictureOrBlank(icons_.Find(ReadU32(record, kIcon))));
   if (flags & NIF_TIP) tray_.setToolTip(TextField(record, kTip, kTipWidth));
   if (flags & NIF_STATE) {
     const std::uint32_t mask = ReadU32(record, kStateMask);
     if (mask & NIS_HIDDEN) hidden_ = (ReadU32(record, kState) & NIS_HIDDEN) != 0;
     tray_.setVisible(added_ && !hidden_);
   }
-  if (flags & NIF_INFO) {
-    const auto kind = ReadU32(record, kInfoFlags) == NIIF_ERROR ? QSystemTrayIcon::Critical
-                      : ReadU32(record, kInfoFlags) == NIIF_INFO ? QSystemTrayIcon::Information
-                                                                  : QSystemTrayIcon::NoIcon;
-    const auto timeout = static_cast<int>(ReadU32(record, kTimeoutOrVersion));
-    tray_.showMessage(TextField(record, kInfoTitle, kInfoTitleWidth), TextField(record, kInfo, kInfoWidth), kind,
-                      timeout > 0 ? timeout : kDefaultBalloonMs);
-  }
+  if (flags & NIF_INFO) ShowBalloon(record);
 }
 
-void QtNotifyShell::Activated(QSystemTrayIcon::ActivationReason reason) {
-  int code = 0;
-  switch (reason) {
-    case QSystemTrayIcon::Trigger: code = kLeftButtonUp; break;
-    case QSystemTrayIcon::DoubleClick: code = kLeftButtonDoubleClick; break;
-    case QSystemTrayIcon::Context: code = kRightButtonUp; break;
-    default: return;
+// Where no tray host runs, nobody can see the icon or click it. The balloon then goes to the
+// desktop's notification service, and an error balloon, after which the program waits for a click on
+// the icon, is followed by that left click, posted to the form, so that what the form does on the
+// click (ask whether to try again) comes at once.
+void QtNotifyShell::ShowBalloon(const NotifyIconRecord& record) {
+  const QString title = TextField(record, kInfoTitle, kInfoTitleWidth);
+  const QString text = TextField(record, kInfo, kInfoWidth);
+  const std::uint32_t infoFlags = ReadU32(record, kInfoFlags);
+  const auto timeout = static_cast<int>(ReadU32(record, kTimeoutOrVersion));
+  const int shownMs = timeout > 0 ? timeout : kDefaultBalloonMs;
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    tray_.showMessage(title, text, BalloonKind(infoFlags), shownMs);
+    return;
   }
+  SendDesktopNotification(title, text, BalloonKind(infoFlags), shownMs);
+  if (infoFlags == NIIF_ERROR) PostPointerCode(kLeftButtonUp);
+}
+
+// The shell posts pointer activity to the owner window as the callback message; the form receives
+// the pointer-move message, with the code as its horizontal position in twips.
+void QtNotifyShell::PostPointerCode(int code) {
+  if (callbackMessage_ != kMouseMoveMessage) return;
   const float x = static_cast<float>(code * screen_.TwipsPerPixelX());
-  relay_.Deliver([x](IFormEvents& form) { form.Form_MouseMove(x); });
+  QMetaObject::invokeMethod(
+      this, [this, x] { relay_.Deliver([x](IFormEvents& form) { form.Form_MouseMove(x); }); }, Qt::QueuedConnection);
 }
 
 }  // namespace updater

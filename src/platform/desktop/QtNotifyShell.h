@@ -1,6 +1,7 @@
 #pragma once
 // The notification area on Qt: applies each notification request to a QSystemTrayIcon and reports
-// pointer activity on the icon back to the form as the shell's pointer codes.
+// pointer activity on the icon back to the form as the shell's pointer codes. Where no tray host
+// runs, balloons become desktop notifications.
 
 #include <QObject>
 #include <QSystemTrayIcon>
@@ -9,10 +10,11 @@
 #include "platform/Screen.h"
 #include "platform/desktop/FormEventsRelay.h"
 #include "platform/desktop/IconRegistry.h"
+#include "platform/desktop/TrayPointerCodes.h"
 
 namespace updater {
 
-class QtNotifyShell : public INotifyShell {
+class QtNotifyShell : public QObject, public INotifyShell {
  public:
   QtNotifyShell(const IconRegistry& icons, const IScreen& screen, FormEventsRelay& relay);
 
@@ -20,14 +22,17 @@ class QtNotifyShell : public INotifyShell {
 
  private:
   void Apply(std::uint32_t flags, const NotifyIconRecord& record);
-  void Activated(QSystemTrayIcon::ActivationReason reason);
+  void ShowBalloon(const NotifyIconRecord& record);
+  void PostPointerCode(int code);
 
   const IconRegistry& icons_;
   const IScreen& screen_;
   FormEventsRelay& relay_;
   QSystemTrayIcon tray_;
+  TrayPointerCodes pointer_;
   bool added_ = false;
   bool hidden_ = false;
+  std::uint32_t callbackMessage_ = 0;
 };
 
 }  // namespace updater
