@@ -117,12 +117,12 @@ class Download(unittest.TestCase):
 
     def test_pause_holds_the_transfer_and_continue_completes_it_exactly(self):
         with harness.FtpServer(self.root, rate=64 * 1024):
-            content = self.publish(harness.installer(128 * 1024))
+            content = self.publish(harness.installer(320 * 1024))
             with self.run_updater(URL, len(content), 1000) as run:
                 # Pause can be chosen once the transfer runs, that is once the local file exists.
                 harness.wait_for(lambda: os.path.exists(os.path.join(run.temp, "setup.run")), "the transfer")
                 run.choose("Down")  # Pause, the first enabled item
-                time.sleep(4)  # twice what the whole transfer needs at the server's rate
+                time.sleep(7)  # longer than the whole transfer needs at the server's rate
                 self.assertTrue(run.running(), "a paused download must not finish")
                 run.choose("Down")  # Continue, now the first enabled item
                 self.assertEqual(run.wait_exit(), 0)

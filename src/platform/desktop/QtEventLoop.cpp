@@ -1,5 +1,6 @@
 #include "platform/desktop/QtEventLoop.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <thread>
 
@@ -8,7 +9,11 @@ namespace updater {
 void QtEventLoop::DoEvents() {
   const auto now = std::chrono::steady_clock::now();
   if (now < nextCheck_) return;
-  QCoreApplication::processEvents();
+  // One event often leads to more that are due at once (a button press, the click it makes, the
+  // menu that opens), so the queue is run until it is empty, in a bounded number of rounds.
+  QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+  for (int round = 0; round < kMaxRounds && dispatcher->processEvents(QEventLoop::AllEvents); ++round) {
+  }
   nextCheck_ = std::chrono::steady_clock::now() + kEventCheckInterval;
 }
 

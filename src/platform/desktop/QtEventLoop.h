@@ -20,6 +20,7 @@ class QtEventLoop : public IEventLoop {
   int Run();
 
   static constexpr std::chrono::microseconds kEventCheckInterval{1000};
+  static constexpr int kMaxRounds = 32;
 
  private:
   std::chrono::steady_clock::time_point nextCheck_{};
