@@ -1,6 +1,7 @@
 #pragma once
 // One recording stand-in for every desktop service the form uses: window, screen, menu, timer,
-// event loop, message boxes, the shell's open and the notification area.
+// event loop, message boxes, the shell's open and the notification area. Hooks let a test act at the
+// moment the program yields, sleeps, opens the menu or asks a question.
 
 #include <deque>
 #include <functional>
@@ -25,33 +26,19 @@ struct MessageBoxCall {
   std::string title;
 };
 
-struct ShellExecuteCall {
-  std::string operation, file, parameters, directory;
-  std::int32_t show;
-};
-
 struct NotifyRequest {
   std::uint32_t message;
   NotifyIconRecord record;
 };
 
-class FakeDesktop : public IFormWindow,
-                    public IScreen,
-                    public IPopupMenu,
-                    public IAnimationTimer,
-                    public IEventLoop,
-                    public IMessageBox,
-                    public IShellExecute,
-                    public INotifyShell {
- public:
-  // IFormWindow, IScreen
+struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLoop, IMessageBox, IShellExecute,
+                     INotifyShell {
   std::uint32_t hWnd() const override { return 0x4711; }
   void Hide() override { hidden = true; }
   std::int32_t WindowState() const override { return windowState; }
   void SetForegroundWindow() override { ++foregroundCalls; }
   std::int32_t TwipsPerPixelX() const override { return 15; }
 
-  // IPopupMenu
   void SetCaption(MenuCommand command, const std::string& caption) override { captions[command] = caption; }
   void SetEnabled(MenuCommand command, bool on) override { enabled[command] = on; }
   bool Enabled(MenuCommand command) const override { return enabled.at(command); }
@@ -60,11 +47,9 @@ class FakeDesktop : public IFormWindow,
     if (onPopup) onPopup();
   }
 
-  // IAnimationTimer
   void SetEnabled(bool on) override { timerEnabled = on; }
   bool Enabled() const override { return timerEnabled; }
 
-  // IEventLoop
   void DoEvents() override {
     ++doEvents;
     if (onDoEvents) onDoEvents(doEvents);
@@ -75,65 +60,53 @@ class FakeDesktop : public IFormWindow,
   }
   void Quit() override { ++quitCalls; }
 
-  // IMessageBox
+  // Answers from the queue, otherwise No to a question and OK to anything else.
   std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override {
     boxes.push_back({prompt, style, title});
     if (onMsgBox) onMsgBox();
-    if (answers.empty()) return (style & 0xF) == msgbox::kYesNo ? msgbox::kAnswerNo : msgbox::kAnswerOk;
+    if (answers.empty()) return style == msgbox::kYesNo ? msgbox::kAnswerNo : msgbox::kAnswerOk;
     const std::int32_t answer = answers.front();
     answers.pop_front();
     return answer;
   }
 
-  // IShellExecute
   std::intptr_t ShellExecute(std::uint32_t, const std::string& operation, const std::string& file,
-                             const std::string& parameters, const std::string& directory,
-                             std::int32_t show) override {
-    executed.push_back({operation, file, parameters, directory, show});
+                             const std::string& parameters, const std::string& directory, std::int32_t show) override {
+    executed.push_back(operation + "|" + file + "|" + parameters + "|" + directory + "|" + std::to_string(show));
     return 42;
   }
 
-  // INotifyShell
   bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
     notifications.push_back({message, record});
     return true;
   }
 
-  bool hidden = false;
+  bool hidden = false, timerEnabled = true;
   std::int32_t windowState = 0;
-  int foregroundCalls = 0;
+  int foregroundCalls = 0, popups = 0, doEvents = 0, quitCalls = 0;
   std::map<MenuCommand, std::string> captions;
   std::map<MenuCommand, bool> enabled{{MenuCommand::Pause, true}, {MenuCommand::Continue, true},
                                       {MenuCommand::Cancel, true}};
-  int popups = 0;
-  std::function<void()> onPopup;
-  bool timerEnabled = true;
-  int doEvents = 0;
-  std::function<void(int)> onDoEvents;
+  std::function<void()> onPopup, onMsgBox;
+  std::function<void(int)> onDoEvents, onSleep;
   std::vector<std::uint32_t> sleeps;
-  std::function<void(int)> onSleep;
-  int quitCalls = 0;
   std::vector<MessageBoxCall> boxes;
   std::deque<std::int32_t> answers;
-  std::function<void()> onMsgBox;
-  std::vector<ShellExecuteCall> executed;
+  std::vector<std::string> executed;
   std::vector<NotifyRequest> notifications;
 };
 
 // Frames named base + index.
-class FakeImageList : public IImageList {
- public:
-  explicit FakeImageList(std::uint32_t base) : base_(base) {}
+struct FakeImageList : IImageList {
+  explicit FakeImageList(std::uint32_t first) : base(first) {}
   std::int32_t Count() const override { return 51; }
-  std::uint32_t Picture(std::int32_t index) const override { return base_ + static_cast<std::uint32_t>(index); }
-
- private:
-  std::uint32_t base_;
+  std::uint32_t Picture(std::int32_t index) const override { return base + static_cast<std::uint32_t>(index); }
+  std::uint32_t base;
 };
 
 // The text of a record field up to its terminator.
 inline std::string RecordText(const NotifyIconRecord& record, std::size_t offset, std::size_t width) {
-  std::string field(reinterpret_cast<const char*>(record.data() + offset), width);
+  const std::string field(reinterpret_cast<const char*>(record.data() + offset), width);
   return field.substr(0, field.find('\0'));
 }
 

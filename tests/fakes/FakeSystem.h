@@ -1,6 +1,7 @@
 #pragma once
-// In-memory stand-ins for the program's files, clock, version and identity.
+// The program's files, identity, clock and system version, in memory.
 
+#include <cstring>
 #include <map>
 #include <string>
 
@@ -12,7 +13,8 @@
 
 namespace updater::test {
 
-class MemoryTextFiles : public ITextFiles {
+// The program lives in /opt/app; files are kept by path; a path under readOnly cannot be written.
+class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion {
  public:
   std::string ReadFirstLine(const std::string& path) override {
     const auto found = files.find(path);
@@ -21,50 +23,32 @@ class MemoryTextFiles : public ITextFiles {
     return found->second.substr(0, found->second.find_first_of("\r\n"));
   }
   void AppendText(const std::string& path, const std::string& text) override {
-    if (path.rfind(readOnlyFolder, 0) == 0 && !readOnlyFolder.empty()) RaiseFault(FaultNumber::PermissionDenied);
+    if (!readOnly.empty() && path.rfind(readOnly, 0) == 0) RaiseFault(FaultNumber::PermissionDenied);
     files[path] += text;
   }
-
-  std::map<std::string, std::string> files;
-  std::string readOnlyFolder;
-};
-
-class FakeProgramInfo : public IProgramInfo {
- public:
   std::string FileBesideProgram(const std::string& name) const override { return "/opt/app/" + name; }
   std::string ModuleName() const override { return "updater"; }
   std::string CommandLine() const override { return commandLine; }
+  bool GetVersionEx(OsVersionInfo& info) override {
+    info.majorVersion = 6;
+    info.minorVersion = 1;
+    info.buildNumber = 0;
+    std::memcpy(info.csdVersion.data(), release.data(), std::min(release.size(), info.csdVersion.size()));
+    return versionKnown;
+  }
 
+  std::map<std::string, std::string> files;
+  std::string readOnly;
   std::string commandLine;
+  std::string release = std::string("Debian GNU/Linux 12 (bookworm)", 31);  // with its terminator
+  bool versionKnown = true;
 };
 
 class FakeClock : public ILocaleClock {
  public:
-  std::string NowText() override { return now; }
+  std::string NowText() override { return "12/06/26 10:11:12"; }
   double SecondsSinceMidnight() override { return secondsSinceMidnight; }
-
-  std::string now = "12/06/26 10:11:12";
   double secondsSinceMidnight = 36672.345;
-};
-
-class FakeSystemVersion : public ISystemVersion {
- public:
-  bool GetVersionEx(OsVersionInfo& info) override {
-    if (!answers) return false;
-    info = reply;
-    return true;
-  }
-
-  bool answers = true;
-  OsVersionInfo reply = [] {
-    OsVersionInfo v;
-    v.majorVersion = 6;
-    v.minorVersion = 1;
-    v.buildNumber = 0;
-    const std::string name = "Debian GNU/Linux 12 (bookworm)";
-    std::copy(name.begin(), name.end(), v.csdVersion.begin());
-    return v;
-  }();
 };
 
 }  // namespace updater::test

@@ -1,5 +1,5 @@
 #pragma once
-// A temporary folder in memory.
+// A temporary folder in memory: /tmp/.
 
 #include <map>
 #include <memory>
@@ -10,11 +10,19 @@
 
 namespace updater::test {
 
-class MemoryLocalFiles : public ILocalFiles {
- public:
+struct MemoryLocalFiles : ILocalFiles {
   struct Entry {
     std::string bytes;
     bool open = false;
+  };
+  struct File : IOutputFile {
+    explicit File(Entry& e) : entry(e) { entry.open = true; }
+    ~File() override { entry.open = false; }
+    void Append(const std::uint8_t* data, std::size_t size) override {
+      entry.bytes.append(reinterpret_cast<const char*>(data), size);
+    }
+    void Close() override { entry.open = false; }
+    Entry& entry;
   };
 
   std::string TempPath() override { return "/tmp/"; }
@@ -25,27 +33,11 @@ class MemoryLocalFiles : public ILocalFiles {
   }
   std::unique_ptr<IOutputFile> Create(const std::string& path) override {
     if (files.count(path)) RaiseFault(FaultNumber::FileAlreadyExists);
-    Entry& entry = files[path];
-    entry.open = true;
-    return std::make_unique<File>(entry);
+    return std::make_unique<File>(files[path]);
   }
 
   std::map<std::string, Entry> files;
   bool failDelete = false;
-
- private:
-  class File : public IOutputFile {
-   public:
-    explicit File(Entry& entry) : entry_(entry) {}
-    ~File() override { entry_.open = false; }
-    void Append(const std::uint8_t* data, std::size_t size) override {
-      entry_.bytes.append(reinterpret_cast<const char*>(data), size);
-    }
-    void Close() override { entry_.open = false; }
-
-   private:
-    Entry& entry_;
-  };
 };
 
 }  // namespace updater::test

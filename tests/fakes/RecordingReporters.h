@@ -10,21 +10,16 @@ namespace updater::test {
 
 struct Report {
   std::string message;
-  std::int32_t number = 0;
-  std::int32_t line = 0;
+  std::int32_t number;
+  std::int32_t line;
 };
 
-class RecordingReporters : public IFormErrors, public IRuntimeErrors {
- public:
-  void ShowError(const std::string& message, const Fault& current) override {
-    formReports.push_back({message, current.Number(), current.Line()});
-  }
+struct RecordingReporters : IFormErrors, IRuntimeErrors {
+  void ShowError(const std::string& message, const Fault& f) override { formReports.push_back({message, f.Number(), f.Line()}); }
   void ReportRuntimeError(std::int32_t number, std::int32_t line, const std::string& message) override {
     runtimeReports.push_back({message, number, line});
   }
-
-  std::vector<Report> formReports;
-  std::vector<Report> runtimeReports;
+  std::vector<Report> formReports, runtimeReports;
 };
 
 }  // namespace updater::test

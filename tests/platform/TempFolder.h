@@ -1,40 +1,33 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it.
 
+#include <stdlib.h>
+
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
-
-#include <stdlib.h>
 
 namespace updater::test {
 
-class TempFolder {
- public:
+struct TempFolder {
   TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "updater-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    path = mkdtemp(pattern.data());
   }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() { std::filesystem::remove_all(path); }
 
-  std::string Path(const std::string& name = "") const { return name.empty() ? path_ : path_ + "/" + name; }
-
+  std::string operator/(const std::string& name) const { return path + "/" + name; }
   std::string Write(const std::string& name, const std::string& content) const {
-    std::ofstream(Path(name), std::ios::binary) << content;
-    return Path(name);
+    std::ofstream(*this / name, std::ios::binary) << content;
+    return *this / name;
   }
   std::string Read(const std::string& name) const {
-    std::ifstream in(Path(name), std::ios::binary);
+    std::ifstream in(*this / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
 
- private:
-  std::string path_;
+  std::string path;
 };
 
 }  // namespace updater::test
