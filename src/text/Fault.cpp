@@ -31,7 +31,7 @@ std::string FaultDescription(std::int32_t number) {
   return "Application-defined or object-defined error";
 }
 
-void RaiseFault(FaultNumber number, std::source_location where) {
+void RaiseFault(FaultNumber number, SourceLocation where) {
   throw Fault(static_cast<std::int32_t>(number), static_cast<std::int32_t>(where.line()));
 }
 

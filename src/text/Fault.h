@@ -3,10 +3,30 @@
 
 #include <cstdint>
 #include <exception>
-#include <source_location>
 #include <string>
+#include <version>
+
+#if defined(__cpp_lib_source_location)
+#include <source_location>
+#endif
 
 namespace updater {
+
+// Where a statement stands in the source. The fuzzing build's clang 14 lacks std::source_location;
+// there the line comes from the builtin that std::source_location is made of.
+#if defined(__cpp_lib_source_location)
+using SourceLocation = std::source_location;
+#else
+class SourceLocation {
+ public:
+  static constexpr SourceLocation current(std::uint_least32_t line = __builtin_LINE()) { return SourceLocation(line); }
+  constexpr std::uint_least32_t line() const { return line_; }
+
+ private:
+  constexpr explicit SourceLocation(std::uint_least32_t line) : line_(line) {}
+  std::uint_least32_t line_;
+};
+#endif
 
 // Numbers of the run-time fault catalogue used by this program.
 enum class FaultNumber : std::int32_t {
@@ -50,7 +70,7 @@ class Fault : public std::exception {
 
 // Raises a fault at the caller's line.
 [[noreturn]] void RaiseFault(FaultNumber number,
-                             std::source_location where = std::source_location::current());
+                             SourceLocation where = SourceLocation::current());
 
 // Catalogue number for an operating-system error code (errno).
 FaultNumber FaultNumberForSystemError(int error);

@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <optional>
-#include <source_location>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,7 +15,7 @@
 namespace updater {
 
 template <typename Body, typename OnFault>
-void RunTrapped(Body&& body, OnFault&& onFault, std::source_location where = std::source_location::current()) {
+void RunTrapped(Body&& body, OnFault&& onFault, SourceLocation where = SourceLocation::current()) {
   std::optional<Fault> fault;
   try {
     std::forward<Body>(body)();
@@ -30,7 +29,7 @@ void RunTrapped(Body&& body, OnFault&& onFault, std::source_location where = std
 // The message is a view so that a trap costs nothing until it reports.
 template <typename Body>
 void TrapRuntime(IRuntimeErrors& reporter, std::string_view message, Body&& body,
-                 std::source_location where = std::source_location::current()) {
+                 SourceLocation where = SourceLocation::current()) {
   RunTrapped(std::forward<Body>(body),
              [&](const Fault& f) { reporter.ReportRuntimeError(f.Number(), f.Line(), std::string(message)); }, where);
 }
@@ -38,7 +37,7 @@ void TrapRuntime(IRuntimeErrors& reporter, std::string_view message, Body&& body
 // Trap of a form procedure: reports through ShowError.
 template <typename Body>
 void TrapForm(IFormErrors& reporter, std::string_view message, Body&& body,
-              std::source_location where = std::source_location::current()) {
+              SourceLocation where = SourceLocation::current()) {
   RunTrapped(std::forward<Body>(body), [&](const Fault& f) { reporter.ShowError(std::string(message), f); }, where);
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <functional>
@@ -38,6 +39,23 @@ TEST(LinuxTextFiles, FirstLineEndsAtAnyLineBreakAndBadFilesAreFaults) {
   files.AppendText(folder / "log", "two\r\n");
   EXPECT_EQ(folder.Read("log"), "one\r\ntwo\r\n");
   EXPECT_NE(FaultOf([&] { files.AppendText(folder / "no/such/log", "x"); }), 0);
+}
+
+TEST(LinuxTextFiles, RecordsOfTwoProgramsWritingAtOnceNeverInterleave) {
+  test::TempFolder folder;
+  const std::string log = folder / "orlenza.err";
+  pid_t writers[2];
+  for (char mark : {'a', 'b'}) {
+    if ((writers[mark - 'a'] = ::fork()) == 0) {
+      for (int i = 0; i < 300; ++i) LinuxTextFiles().AppendText(log, "\r\n" + std::string(4000, mark) + "\r\n");
+      ::_exit(0);
+    }
+  }
+  for (pid_t writer : writers) ::waitpid(writer, nullptr, 0);
+  const std::string text = folder.Read("orlenza.err");
+  ASSERT_EQ(text.size(), 600u * 4004);
+  for (std::size_t at = 0; at < text.size(); at += 4004)
+    EXPECT_EQ(text.substr(at + 2, 4000), std::string(4000, text[at + 2])) << "record at " << at;
 }
 
 TEST(LinuxLocalFiles, NewFileIsExclusivePrivateAndGetsEveryByte) {

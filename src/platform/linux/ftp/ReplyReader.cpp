@@ -40,7 +40,7 @@ void AppendLine(std::string& text, std::string_view line) {
 
 }  // namespace
 
-InetError ReplyReader::NextLine(Socket& socket, Deadline deadline, std::string_view& line) {
+InetError ReplyReader::NextLine(ByteSource& source, Deadline deadline, std::string_view& line) {
   while (true) {
     const char* start = buffer_.data() + begin_;
     if (const void* found = std::memchr(start, '\n', end_ - begin_)) {
@@ -58,7 +58,7 @@ InetError ReplyReader::NextLine(Socket& socket, Deadline deadline, std::string_v
       begin_ = 0;
     }
     std::size_t received = 0;
-    if (const InetError error = socket.Receive(buffer_.data() + end_, buffer_.size() - end_, deadline, received);
+    if (const InetError error = source.Receive(buffer_.data() + end_, buffer_.size() - end_, deadline, received);
         error != kInetOk)
       return error;
     if (received == 0) return inet::ERROR_INTERNET_CONNECTION_ABORTED;
@@ -66,16 +66,16 @@ InetError ReplyReader::NextLine(Socket& socket, Deadline deadline, std::string_v
   }
 }
 
-InetError ReplyReader::Read(Socket& socket, Deadline deadline, FtpReply& reply) {
+InetError ReplyReader::Read(ByteSource& source, Deadline deadline, FtpReply& reply) {
   reply = FtpReply{};
   std::string_view line;
-  if (const InetError error = NextLine(socket, deadline, line); error != kInetOk) return error;
+  if (const InetError error = NextLine(source, deadline, line); error != kInetOk) return error;
   reply.code = ReplyCode(line);
   if (reply.code == 0) return inet::ERROR_HTTP_INVALID_SERVER_RESPONSE;
   AppendLine(reply.text, line);
   for (int lines = 1; !EndsReply(line, reply.code); ++lines) {
     if (lines == kMaxLines) return inet::ERROR_HTTP_INVALID_SERVER_RESPONSE;
-    if (const InetError error = NextLine(socket, deadline, line); error != kInetOk) return error;
+    if (const InetError error = NextLine(source, deadline, line); error != kInetOk) return error;
     AppendLine(reply.text, line);
   }
   return kInetOk;

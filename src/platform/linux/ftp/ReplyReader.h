@@ -35,10 +35,10 @@ class ReplyReader {
   static constexpr std::size_t kMaxLineLength = 2000;
   static constexpr int kMaxLines = 100;
 
-  InetError Read(Socket& socket, Deadline deadline, FtpReply& reply);
+  InetError Read(ByteSource& source, Deadline deadline, FtpReply& reply);
 
  private:
-  InetError NextLine(Socket& socket, Deadline deadline, std::string_view& line);
+  InetError NextLine(ByteSource& source, Deadline deadline, std::string_view& line);
 
   std::array<char, 2 * kMaxLineLength> buffer_;
   std::size_t begin_ = 0;

@@ -17,7 +17,16 @@ inline Deadline DeadlineAfter(std::chrono::milliseconds timeout) {
   return std::chrono::steady_clock::now() + timeout;
 }
 
-class Socket {
+// Where bytes come from: a connected socket, or whatever stands in for one.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Receives up to size bytes of what has arrived, waiting for the first until the deadline;
+  // received is 0 when the peer has closed its side.
+  virtual InetError Receive(void* buffer, std::size_t size, Deadline deadline, std::size_t& received) = 0;
+};
+
+class Socket : public ByteSource {
  public:
   Socket() = default;
 
@@ -27,9 +36,7 @@ class Socket {
 
   // Sends all size bytes.
   InetError SendAll(const void* data, std::size_t size, Deadline deadline);
-  // Receives up to size bytes of what has arrived, waiting for the first until the deadline;
-  // received is 0 when the peer has closed its side.
-  InetError Receive(void* buffer, std::size_t size, Deadline deadline, std::size_t& received);
+  InetError Receive(void* buffer, std::size_t size, Deadline deadline, std::size_t& received) override;
 
   // The address connected to.
   const SocketAddress& Peer() const { return peer_; }
