@@ -80,6 +80,7 @@ def main():
     server = serve(root)
 
     env = dict(os.environ, TMPDIR=temp)
+    env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="updater-demo-runtime-"))
     helpers = [] if display_works(env) else virtual_display(env)
     shots = tempfile.mkdtemp(prefix="updater-demo-shots-") if helpers else None
     url = "ftp://127.0.0.1/pub/" + name
@@ -87,10 +88,12 @@ def main():
     process = subprocess.Popen([updater, url, str(len(content)), "1000"], env=env)
     frame = 0
     while process.poll() is None:
-        time.sleep(0.5)
+        time.sleep(0.4)
         if shots:
+            # Rest the pointer on the icon so that its tooltip shows the progress.
+            subprocess.run(["xdotool", "mousemove", "780", "14"], env=env, stderr=subprocess.DEVNULL)
             frame += 1
-            subprocess.run(["import", "-window", "root", "-crop", "240x160+560+0",
+            subprocess.run(["import", "-window", "root", "-crop", "420x160+380+0", "-resize", "200%",
                             os.path.join(shots, f"tray-{frame:03}.png")], env=env, stderr=subprocess.DEVNULL)
     time.sleep(1)
     downloaded = os.path.join(temp, name)
@@ -102,7 +105,10 @@ def main():
     if os.path.exists(log):
         print(f"error log {log}:\n" + open(log, encoding="utf-8", errors="replace").read())
     if shots:
-        print(f"No display was available: screenshots of the tray are in {shots}")
+        sheet = os.path.join(shots, "all.png")
+        pictures = sorted(os.path.join(shots, f) for f in os.listdir(shots))
+        subprocess.run(["montage", *pictures, "-tile", "3x", "-geometry", "+4+4", sheet], stderr=subprocess.DEVNULL)
+        print(f"No display was available: screenshots of the tray are in {shots} (all of them in {sheet})")
     server.close_all()
     for helper in helpers:
         helper.terminate()
