@@ -159,28 +159,49 @@ def machine():
         return (done.stdout or done.stderr).strip().splitlines()[0]
 
     return (f"{model}, {os.cpu_count()} cores, {memory} GiB, {release}, Linux {platform.release()}; "
-            f"{first_line('curl', '--version').split(' (')[0]}, {first_line('lftp', '--version').split('|')[1].strip()}, "
+            f"{first_line('curl', '--version').split(' (')[0]}, "
+            f"lftp {first_line('lftp', '--version').split('Version')[1].split('|')[0].strip()}, "
             f"vsftpd {first_line('dpkg-query', '-W', '-f=${Version}', 'vsftpd')}")
 
 
 def report(results, runs, paused, failed):
+    """Prints the figures and the targets; returns whether every target was met."""
+    medians = {key: statistics.median(s[0] for s in samples) for key, samples in results.items()}
+    rss = {size: statistics.median(s[2] for s in results[(size, "updater")]) / 1024 for size in SIZES}
     print(f"\nWhole-process times over {runs} runs each, tools alternating within each round.\n")
-    print("| size | tool | wall median (min-max) s | MiB/s | CPU s | peak RSS MiB | updater/tool |")
+    print("| size | tool | wall s: median (min-max) | MiB/s | CPU s | peak RSS MiB | updater/tool |")
     print("|---|---|---|---|---|---|---|")
     for size in SIZES:
-        medians = {tool: statistics.median(s[0] for s in results[(size, tool)]) for tool in TOOLS}
         for tool in TOOLS:
             samples = results[(size, tool)]
             walls = [s[0] for s in samples]
-            ratio = "" if tool == "updater" else f"{medians['updater'] / medians[tool]:.2f}"
-            print(f"| {size // MIB} MiB | {tool} | {medians[tool]:.3f} ({min(walls):.3f}-{max(walls):.3f}) | "
-                  f"{size / MIB / medians[tool]:.0f} | {statistics.median(s[1] for s in samples):.2f} | "
+            median = medians[(size, tool)]
+            ratio = "" if tool == "updater" else f"{medians[(size, 'updater')] / median:.2f}"
+            print(f"| {size // MIB} MiB | {tool} | {median:.3f} ({min(walls):.3f}-{max(walls):.3f}) | "
+                  f"{size / MIB / median:.0f} | {statistics.median(s[1] for s in samples):.2f} | "
                   f"{statistics.median(s[2] for s in samples) / 1024:.1f} | {ratio} |")
-    rss = {size: statistics.median(s[2] for s in results[(size, 'updater')]) for size in SIZES}
-    print(f"\nupdater peak RSS: 1 MiB {rss[SIZES[0]] / 1024:.1f} MiB, 512 MiB {rss[SIZES[-1]] / 1024:.1f} MiB "
-          f"(+{(rss[SIZES[-1]] - rss[SIZES[0]]) / 1024:.2f} MiB)")
+    small, large = SIZES[0], SIZES[-1]
+    print(f"\nupdater peak RSS: {small // MIB} MiB download {rss[small]:.1f} MiB, {large // MIB} MiB download "
+          f"{rss[large]:.1f} MiB")
     print(f"updater CPU over {IDLE_SECONDS:.0f} s: paused {paused * 100:.2f} % of a core, "
           f"waiting after a failure {failed * 100:.2f} % of a core")
+
+    def ratio(size, tool):
+        return medians[(size, "updater")] / medians[(size, tool)]
+
+    targets = [
+        ("512 MiB: updater/curl <= 1.0", ratio(large, "curl"), 1.0),
+        ("64 MiB: updater/curl <= 1.2", ratio(64 * MIB, "curl"), 1.2),
+        ("peak RSS 512 MiB - 1 MiB <= 2 MiB", rss[large] - rss[small], 2.0),
+        ("CPU while paused < 1 %", paused * 100, 1.0),
+        ("CPU waiting after a failure < 1 %", failed * 100, 1.0),
+    ]
+    print("\nTargets:")
+    for name, value, limit in targets:
+        print(f"  {'met   ' if value <= limit else 'MISSED'} {name}: {value:.2f}")
+    moonshot = ratio(large, "lftp")
+    print(f"  {'met   ' if moonshot < 1.0 else 'not yet'} moonshot, 512 MiB: updater/lftp < 1.0: {moonshot:.2f}")
+    return all(value <= limit for _, value, limit in targets)
 
 
 def main():
@@ -212,9 +233,10 @@ def main():
                 results = time_downloads(desktop, app, served, out, args.runs)
             paused = paused_cpu(desktop, executable, served)
             failed = failed_cpu(desktop, executable, served)
-        report(results, args.runs, paused, failed)
+        met = report(results, args.runs, paused, failed)
     finally:
         shutil.rmtree(work, ignore_errors=True)
+    sys.exit(0 if met else 1)
 
 
 if __name__ == "__main__":

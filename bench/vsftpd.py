@@ -41,14 +41,17 @@ class Vsftpd:
         config = os.path.join(self.folder, "vsftpd.conf")
         with open(config, "w") as f:
             f.write(CONFIG.format(root=root, empty=empty, rate=rate))
-        self.process = subprocess.Popen(["vsftpd", config], stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.log = os.path.join(self.folder, "stderr.txt")
+        with open(self.log, "wb") as log:
+            self.process = subprocess.Popen(["vsftpd", config], stdout=subprocess.DEVNULL, stderr=log)
         self._wait_listening()
 
     def _wait_listening(self, timeout=10.0):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
             if self.process.poll() is not None:
-                raise RuntimeError("vsftpd ended: " + self.process.stderr.read().decode(errors="replace"))
+                with open(self.log, "rb") as log:
+                    raise RuntimeError("vsftpd ended: " + log.read().decode(errors="replace"))
             try:
                 with socket.create_connection(("127.0.0.1", 21), timeout=1.0) as probe:
                     probe.settimeout(2.0)
@@ -65,7 +68,6 @@ class Vsftpd:
         except subprocess.TimeoutExpired:
             self.process.kill()
             self.process.wait()
-        self.process.stderr.close()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):
