@@ -9,7 +9,7 @@ case "${1:-build}" in
   build) packages=("${build[@]}") ;;
   test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick python3-gi) ;;
   demo) packages=("${build[@]}" "${run[@]}" imagemagick) ;;
-  bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp valgrind) ;;
+  bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
   *) echo "usage: $0 build|test|demo|bench" >&2; exit 2 ;;
 esac
 

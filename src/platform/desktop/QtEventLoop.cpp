@@ -7,14 +7,14 @@
 namespace updater {
 
 void QtEventLoop::DoEvents() {
-  const auto now = std::chrono::steady_clock::now();
+  const auto now = CoarseClock::now();
   if (now < nextCheck_) return;
   // One event often leads to more that are due at once (a button press, the click it makes, the
   // menu that opens), so the queue is run until it is empty, in a bounded number of rounds.
   QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
   for (int round = 0; round < kMaxRounds && dispatcher->processEvents(QEventLoop::AllEvents); ++round) {
   }
-  nextCheck_ = std::chrono::steady_clock::now() + kEventCheckInterval;
+  nextCheck_ = CoarseClock::now() + kEventCheckInterval;
 }
 
 void QtEventLoop::Sleep(std::uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/EventLoop.h"
+#include "platform/linux/CoarseClock.h"
 
 namespace updater {
 
@@ -11,7 +12,8 @@ class QtEventLoop : public IEventLoop {
  public:
   // Runs the waiting events. The download loop yields twice per 1024-byte block, far more often than
   // a person can act or the 100 ms timer ticks, so events are looked at no more than once per
-  // kEventCheckInterval; a yield in between costs one clock read.
+  // kEventCheckInterval, rounded up to the coarse clock's tick; a yield in between costs one read of
+  // that clock, a few nanoseconds.
   void DoEvents() override;
   void Sleep(std::uint32_t ms) override;
   void Quit() override;
@@ -23,7 +25,7 @@ class QtEventLoop : public IEventLoop {
   static constexpr int kMaxRounds = 32;
 
  private:
-  std::chrono::steady_clock::time_point nextCheck_{};
+  CoarseClock::time_point nextCheck_{};
   bool quitting_ = false;
 };
 

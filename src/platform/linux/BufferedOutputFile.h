@@ -10,7 +10,7 @@ namespace updater {
 
 class BufferedOutputFile : public IOutputFile {
  public:
-  static constexpr std::size_t kBufferSize = 256 * 1024;
+  static constexpr std::size_t kBufferSize = 64 * 1024;
 
   explicit BufferedOutputFile(FileDescriptor file);
   // Writes out what is buffered as far as it can and closes the file; errors are dropped here.
