@@ -10,7 +10,10 @@ namespace {
 
 // A number with a blank in front of it unless it has a sign, and a blank after it.
 std::string NumberField(std::int32_t value) {
-  return (value >= 0 ? " " : "") + std::to_string(value) + " ";
+  std::string field(value >= 0 ? " " : "");
+  field += std::to_string(value);
+  field += ' ';
+  return field;
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ std::string sprintf(IRuntimeErrors& errors, std::string formatText, std::initial
     std::string work = std::move(formatText);
     int n = 1;
     for (const FormatValue& value : params) {
-      const std::string placeholder = "%" + std::to_string(n++);
+      std::string placeholder = "%";
+      placeholder += std::to_string(n++);
       const auto at = work.find(placeholder);
       if (at != std::string::npos) work.replace(at, placeholder.size(), value.Text());
     }
