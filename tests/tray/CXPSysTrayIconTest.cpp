@@ -7,87 +7,96 @@
 #include <utility>
 #include <vector>
 
+#include "fakes/FakeDesktop.h"
 #include "fakes/FakeSystem.h"
-#include "fakes/FakeTrayDesktop.h"
-#include "fakes/RecordingNotifyShell.h"
+#include "text/Fault.h"
+#include "tray/TrayText.h"
 
 namespace updater {
 namespace {
 
 using namespace nid;
+using Raised = std::vector<std::pair<std::string, std::int32_t>>;
 
 struct RecordingEvents : ITrayIconEvents {
   void ButtonClick(std::int32_t& button) override { raised.emplace_back("click", button); }
   void ButtonDblClick(std::int32_t& button) override { raised.emplace_back("dblclick", button); }
-  std::vector<std::pair<std::string, std::int32_t>> raised;
+  Raised raised;
 };
 
-std::string Field(const NotifyIconRecord& r, std::size_t offset, std::size_t width) {
-  return std::string(r.begin() + static_cast<std::ptrdiff_t>(offset),
-                     r.begin() + static_cast<std::ptrdiff_t>(offset + width));
-}
+struct Screen : IScreen {
+  std::int32_t TwipsPerPixelX() const override { return twipsPerPixel; }
+  std::int32_t twipsPerPixel = 15;
+};
 
-// The field content of a text that arrives whole.
+// The field content of text that arrives whole.
 std::string Terminated(const std::string& text, std::size_t width) {
   std::string field = text + '\0';
   field.resize(width, ' ');
   return field;
 }
 
-class TrayIconTest : public ::testing::Test {
- protected:
-  CXPSysTrayIcon& Icon() { return *icon_; }
-  const std::vector<test::ShellCall>& Calls() const { return shell_.calls; }
-  const NotifyIconRecord& LastRecord() const { return shell_.calls.back().record; }
-  void Show() {
-    icon_->Visible(true);
-    shell_.calls.clear();
-  }
-  void Destroy() { icon_.reset(); }
-
-  test::FakeClock clock_;
-  test::FakeScreen screen_;
-  test::RecordingNotifyShell shell_;
-  RecordingEvents events_;
-
- private:
-  std::unique_ptr<CXPSysTrayIcon> icon_ = std::make_unique<CXPSysTrayIcon>(shell_, clock_, screen_, events_);
-};
-
-TEST(TrayIconId, IsTheHundredthsOfTheTimeOfDayRoundedHalfToEven) {
-  const std::pair<double, std::int32_t> cases[] = {{0.0, 0}, {0.125, 12}, {0.375, 38}, {45296.784, 4529678},
-                                                   {86399.99, 8639999}};
-  for (const auto& [seconds, id] : cases) {
-    test::FakeClock clock;
-    clock.secondsSinceMidnight = seconds;
-    test::FakeScreen screen;
-    test::RecordingNotifyShell shell;
-    RecordingEvents events;
-    const CXPSysTrayIcon icon(shell, clock, screen, events);
-    EXPECT_EQ(icon.IconID(), id) << seconds;
-    EXPECT_TRUE(shell.calls.empty());
-  }
+TEST(TrayFieldText, BreaksMarksCutsToWholeCharactersAndTerminates) {
+  const std::string x125(125, 'x'), e = "\xC3\xA9", euro = "\xE2\x82\xAC", grin = "\xF0\x9F\x98\x80";
+  const struct {
+    std::string text;
+    std::size_t width;
+    std::string kept;
+  } cases[] = {
+      {"a|b||", 128, "a\rb\r\r"},
+      {"one\r\ntwo", 128, "one\r\ntwo"},
+      {std::string(127, 'x'), 128, std::string(127, 'x')},
+      {std::string(128, 'x'), 128, std::string(127, 'x')},
+      {std::string(126, 'x') + "|", 128, std::string(126, 'x') + "\r"},
+      {std::string(127, 'x') + "|", 128, std::string(127, 'x')},
+      // A UTF-8 character that does not fit whole is left out whole.
+      {x125 + e, 128, x125 + e},
+      {"x" + x125 + euro, 128, "x" + x125},
+      {x125.substr(1) + grin, 128, x125.substr(1)},
+      {std::string(62, 'c') + e, 64, std::string(62, 'c')},
+      // Stray continuation bytes, longer than any character, are cut where they stand.
+      {std::string(120, 'x') + std::string(10, '\x80'), 128, std::string(120, 'x') + std::string(7, '\x80')},
+  };
+  for (const auto& c : cases) EXPECT_EQ(TrayFieldText(c.text, c.width), Terminated(c.kept, c.width)) << c.text;
 }
 
-TEST_F(TrayIconTest, ShowAddsTheWholeRecordThenSetsTheVersion) {
-  Icon().Owner(0x00C0FFEE);
-  Icon().CallBackEvent(512);
-  Icon().Icon(0x1234);
-  Icon().ToolTip("Tip");
-  EXPECT_TRUE(Calls().empty());
-  EXPECT_FALSE(Icon().Visible());
+class TrayIconTest : public ::testing::Test {
+ protected:
+  std::vector<std::uint32_t> Requests() const {
+    std::vector<std::uint32_t> requests;
+    for (const auto& call : shell_.notifications) requests.push_back(call.message);
+    return requests;
+  }
 
-  Icon().Visible(true);
-  EXPECT_TRUE(Icon().Visible());
-  ASSERT_EQ(Calls().size(), 2u);
-  EXPECT_EQ(Calls()[0].message, NIM_ADD);
-  EXPECT_EQ(Calls()[1].message, NIM_SETVERSION);
-  EXPECT_EQ(Calls()[0].record, Calls()[1].record);
+  test::FakeClock clock_;
+  Screen screen_;
+  test::FakeDesktop shell_;
+  RecordingEvents events_;
+  CXPSysTrayIcon icon_{shell_, clock_, screen_, events_};
+};
 
+TEST_F(TrayIconTest, IdIsTheHundredthsOfTheTimeOfDayRoundedHalfToEven) {
+  const std::pair<double, std::int32_t> cases[] = {{0.125, 12}, {0.375, 38}, {45296.784, 4529678}, {86399.99, 8639999}};
+  for (const auto& [seconds, id] : cases) {
+    clock_.secondsSinceMidnight = seconds;
+    EXPECT_EQ(CXPSysTrayIcon(shell_, clock_, screen_, events_).IconID(), id) << seconds;
+  }
+  EXPECT_TRUE(Requests().empty());
+}
+
+TEST_F(TrayIconTest, ShowAddsWhatWasSetWhileHiddenButNoBalloon) {
+  icon_.Owner(0x00C0FFEE);
+  icon_.CallBackEvent(512);
+  icon_.Icon(0x1234);
+  icon_.ToolTip("Tip");
+  icon_.ShowBaloon("lost", "lost", 5000, NIIF_ERROR);
+  EXPECT_TRUE(Requests().empty());
+
+  icon_.Visible(true);
   NotifyIconRecord expected{};
   WriteU32(expected, kCbSize, 504);
   WriteU32(expected, kHwnd, 0x00C0FFEE);
-  WriteU32(expected, kUid, static_cast<std::uint32_t>(Icon().IconID()));
+  WriteU32(expected, kUid, static_cast<std::uint32_t>(icon_.IconID()));
   WriteU32(expected, kFlags, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_STATE);
   WriteU32(expected, kCallbackMessage, 512);
   WriteU32(expected, kIcon, 0x1234);
@@ -95,175 +104,89 @@ TEST_F(TrayIconTest, ShowAddsTheWholeRecordThenSetsTheVersion) {
   std::copy(tip.begin(), tip.end(), expected.begin() + kTip);
   WriteU32(expected, kStateMask, NIS_HIDDEN | NIS_SHAREDICON);
   WriteU32(expected, kTimeoutOrVersion, NOTIFYICON_VERSION);
-  EXPECT_EQ(Calls()[0].record, expected);
+  ASSERT_EQ(Requests(), (std::vector<std::uint32_t>{NIM_ADD, NIM_SETVERSION}));
+  EXPECT_EQ(shell_.notifications[0].record, expected);
+  EXPECT_EQ(shell_.notifications[1].record, expected);
 }
 
-TEST_F(TrayIconTest, RepeatedVisibleSendsNothingAndHideDeletesTheLastRecord) {
-  Icon().Visible(false);
-  EXPECT_TRUE(Calls().empty());
-  Icon().Visible(true);
-  Icon().Visible(true);
-  EXPECT_EQ(Calls().size(), 2u);
-  Icon().ToolTip("x");
-  const NotifyIconRecord beforeHide = LastRecord();
-  Icon().Visible(false);
-  Icon().Visible(false);
-  ASSERT_EQ(Calls().size(), 4u);
-  EXPECT_EQ(Calls()[3].message, NIM_DELETE);
-  EXPECT_EQ(Calls()[3].record, beforeHide);
-  EXPECT_FALSE(Icon().Visible());
-}
-
+// Each member stores its fields and sends only its own flag group; long texts end in a NUL at their field's last byte.
 TEST_F(TrayIconTest, EachMemberSendsOnlyItsOwnGroup) {
-  struct Case {
+  const std::string longText(300, 'a');
+  const struct {
     const char* member;
     std::function<void(CXPSysTrayIcon&)> call;
     std::uint32_t flags;
     bool sentWhileHidden;
-    std::size_t offset;
-    std::uint32_t stored;
+    std::vector<std::pair<std::size_t, std::uint32_t>> stored;
+  } cases[] = {
+      {"CallBackEvent", [](CXPSysTrayIcon& i) { i.CallBackEvent(512); }, NIF_MESSAGE, false, {{kCallbackMessage, 512}}},
+      {"Icon", [](CXPSysTrayIcon& i) { i.Icon(0xABCD); }, NIF_ICON, false, {{kIcon, 0xABCD}}},
+      {"HiddenIcon", [](CXPSysTrayIcon& i) { i.HiddenIcon(true); }, NIF_STATE, true, {{kState, 1}, {kStateMask, 1}}},
+      {"SharedIcon", [](CXPSysTrayIcon& i) { i.SharedIcon(true); }, NIF_STATE, true, {{kState, 2}, {kStateMask, 2}}},
+      {"ToolTip", [&](CXPSysTrayIcon& i) { i.ToolTip(longText); }, NIF_TIP, false, {{kTip + 124, 0x00616161}}},
+      {"ShowBaloon", [&](CXPSysTrayIcon& i) { i.ShowBaloon(longText, longText, 7, 3); }, NIF_INFO, false,
+       {{kInfo + 252, 0x00616161}, {kInfoTitle + 60, 0x00616161}, {kTimeoutOrVersion, 7}, {kInfoFlags, 3}}},
   };
-  const Case cases[] = {
-      {"CallBackEvent", [](CXPSysTrayIcon& i) { i.CallBackEvent(512); }, NIF_MESSAGE, false, kCallbackMessage, 512},
-      {"Icon", [](CXPSysTrayIcon& i) { i.Icon(0xABCD); }, NIF_ICON, false, kIcon, 0xABCD},
-      {"HiddenIcon", [](CXPSysTrayIcon& i) { i.HiddenIcon(true); }, NIF_STATE, true, kState, NIS_HIDDEN},
-      {"SharedIcon", [](CXPSysTrayIcon& i) { i.SharedIcon(true); }, NIF_STATE, true, kState, NIS_SHAREDICON},
-      {"ToolTip", [](CXPSysTrayIcon& i) { i.ToolTip("abc"); }, NIF_TIP, false, kTip, 0x00636261},
-      {"ShowBaloon", [](CXPSysTrayIcon& i) { i.ShowBaloon("m", "c", 7, 3); }, NIF_INFO, false, kInfoFlags, 3},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.member);
-    test::RecordingNotifyShell shell;
+    test::FakeDesktop shell;
     CXPSysTrayIcon icon(shell, clock_, screen_, events_);
-    c.call(icon);
-    ASSERT_EQ(shell.calls.size(), c.sentWhileHidden ? 1u : 0u);
-    if (c.sentWhileHidden) {
-      EXPECT_EQ(shell.calls[0].message, NIM_MODIFY);
-      EXPECT_EQ(ReadU32(shell.calls[0].record, kFlags), c.flags);
+    for (const bool shown : {false, true}) {
+      icon.Visible(shown);
+      shell.notifications.clear();
+      c.call(icon);
+      if (!shown && !c.sentWhileHidden) {
+        EXPECT_TRUE(shell.notifications.empty());
+        continue;
+      }
+      ASSERT_EQ(shell.notifications.size(), 1u);
+      EXPECT_EQ(shell.notifications[0].message, NIM_MODIFY);
+      EXPECT_EQ(ReadU32(shell.notifications[0].record, kFlags), c.flags);
+      for (const auto& [offset, value] : c.stored) EXPECT_EQ(ReadU32(shell.notifications[0].record, offset), value);
     }
-    icon.Visible(true);
-    shell.calls.clear();
-    c.call(icon);
-    ASSERT_EQ(shell.calls.size(), 1u);
-    EXPECT_EQ(shell.calls[0].message, NIM_MODIFY);
-    EXPECT_EQ(ReadU32(shell.calls[0].record, kFlags), c.flags);
-    EXPECT_EQ(ReadU32(shell.calls[0].record, c.offset), c.stored);
   }
 }
 
-TEST_F(TrayIconTest, StateMembersSetTheirOwnMask) {
-  Show();
-  Icon().HiddenIcon(false);
-  EXPECT_EQ(ReadU32(LastRecord(), kState), 0u);
-  EXPECT_EQ(ReadU32(LastRecord(), kStateMask), NIS_HIDDEN);
-  Icon().SharedIcon(false);
-  EXPECT_EQ(ReadU32(LastRecord(), kStateMask), NIS_SHAREDICON);
-}
-
-TEST_F(TrayIconTest, ShowAfterHidingStartsUnhiddenAndUnshared) {
-  Show();
-  Icon().HiddenIcon(true);
-  Icon().Visible(false);
-  Icon().Visible(true);
-  EXPECT_EQ(Calls().back().message, NIM_SETVERSION);
-  EXPECT_EQ(ReadU32(LastRecord(), kState), 0u);
-  EXPECT_EQ(ReadU32(LastRecord(), kStateMask), NIS_HIDDEN | NIS_SHAREDICON);
-}
-
-TEST_F(TrayIconTest, BalloonWhileHiddenIsDiscardedEntirely) {
-  Icon().ShowBaloon("lost", "lost", 5000, NIIF_ERROR);
-  Icon().Visible(true);
-  ASSERT_EQ(Calls().size(), 2u);
-  EXPECT_EQ(Field(LastRecord(), kInfo, kInfoWidth), std::string(kInfoWidth, '\0'));
-  EXPECT_EQ(Field(LastRecord(), kInfoTitle, kInfoTitleWidth), std::string(kInfoTitleWidth, '\0'));
-  EXPECT_EQ(ReadU32(LastRecord(), kTimeoutOrVersion), NOTIFYICON_VERSION);
-  EXPECT_EQ(ReadU32(LastRecord(), kInfoFlags), 0u);
-}
-
-TEST_F(TrayIconTest, TextFieldsAreCutToTheirWidthAndTerminated) {
-  Show();
-  Icon().ToolTip(std::string(127, 't'));
-  EXPECT_EQ(Field(LastRecord(), kTip, kTipWidth), Terminated(std::string(127, 't'), kTipWidth));
-  Icon().ToolTip(std::string(200, 'T'));
-  EXPECT_EQ(Field(LastRecord(), kTip, kTipWidth), Terminated(std::string(127, 'T'), kTipWidth));
-  Icon().ToolTip("a|b");
-  EXPECT_EQ(Field(LastRecord(), kTip, kTipWidth), Terminated("a\rb", kTipWidth));
-
-  Icon().ShowBaloon(std::string(300, 'm'), std::string(64, 'c'), 0, NIIF_INFO);
-  EXPECT_EQ(Field(LastRecord(), kInfo, kInfoWidth), Terminated(std::string(255, 'm'), kInfoWidth));
-  EXPECT_EQ(Field(LastRecord(), kInfoTitle, kInfoTitleWidth), Terminated(std::string(63, 'c'), kInfoTitleWidth));
-  EXPECT_EQ(ReadU32(LastRecord(), kTimeoutOrVersion), 0u);
-  EXPECT_EQ(ReadU32(LastRecord(), kInfoFlags), NIIF_INFO);
-  EXPECT_EQ(Field(LastRecord(), kGuidItem, 16), std::string(16, '\0'));
-}
-
-TEST_F(TrayIconTest, EndRemovesOnlyAShownIcon) {
-  Destroy();
-  EXPECT_TRUE(Calls().empty());
-
-  test::RecordingNotifyShell shell;
+TEST_F(TrayIconTest, VisibleSendsOnlyChangesAndEveryShowStartsUnhidden) {
   {
-    CXPSysTrayIcon icon(shell, clock_, screen_, events_);
+    CXPSysTrayIcon icon(shell_, clock_, screen_, events_);
+    icon.Visible(false);
     icon.Visible(true);
+    icon.Visible(true);
+    icon.HiddenIcon(true);
+    icon.Visible(false);
+    icon.Visible(false);
+    EXPECT_EQ(shell_.notifications[3].record, shell_.notifications[2].record);
+    icon.Visible(true);
+    EXPECT_EQ(ReadU32(shell_.notifications.back().record, kState), 0u);
+    EXPECT_EQ(ReadU32(shell_.notifications.back().record, kStateMask), NIS_HIDDEN | NIS_SHAREDICON);
   }
-  ASSERT_EQ(shell.calls.size(), 3u);
-  EXPECT_EQ(shell.calls[2].message, NIM_DELETE);
+  EXPECT_EQ(Requests(), (std::vector<std::uint32_t>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_DELETE, NIM_ADD,
+                                                    NIM_SETVERSION, NIM_DELETE}));
 }
 
-TEST_F(TrayIconTest, PointerCodesRaiseTheirEventsInPixelsAndTwips) {
-  using Raised = std::vector<std::pair<std::string, std::int32_t>>;
-  struct Case {
-    float x;
+TEST_F(TrayIconTest, PointerCodesInPixelsOrTwipsRaiseTheirEventsEachByItself) {
+  const struct {
+    std::vector<float> xs;
     std::int32_t scaleMode;
     std::int32_t twipsPerPixel;
     Raised expected;
+  } cases[] = {
+      {{514, 515, 516, 517, 518}, kScaleModePixels, 15, {{"click", 1}, {"dblclick", 1}, {"click", 2}, {"dblclick", 2}}},
+      {{512, 513, 519, 1024, 517 * 15}, kScaleModePixels, 15, {}},
+      {{514.5F, 515.5F, 517.5F}, kScaleModePixels, 15, {{"click", 1}, {"dblclick", 2}}},
+      {{514 * 15, 515 * 15, 514 * 15}, kScaleModeTwips, 15, {{"click", 1}, {"dblclick", 1}, {"click", 1}}},
+      {{517, 513 * 15 + 7.5F, 515 * 15 + 7.5F}, kScaleModeTwips, 15, {{"click", 1}}},
+      {{517 * 12 + 5, 514 * 15}, kScaleModeTwips, 12, {{"click", 2}}},
   };
-  const Case cases[] = {
-      {514, kScaleModePixels, 15, {{"click", 1}}},
-      {515, kScaleModePixels, 15, {{"dblclick", 1}}},
-      {516, kScaleModePixels, 15, {}},
-      {517, kScaleModePixels, 15, {{"click", 2}}},
-      {518, kScaleModePixels, 15, {{"dblclick", 2}}},
-      {512, kScaleModePixels, 15, {}},
-      {513, kScaleModePixels, 15, {}},
-      {519, kScaleModePixels, 15, {}},
-      {1024, kScaleModePixels, 15, {}},
-      {514.5F, kScaleModePixels, 15, {{"click", 1}}},
-      {515.5F, kScaleModePixels, 15, {}},
-      {517.5F, kScaleModePixels, 15, {{"dblclick", 2}}},
-      {517 * 15, kScaleModeTwips, 15, {{"click", 2}}},
-      {514 * 15, kScaleModeTwips, 15, {{"click", 1}}},
-      {517 * 15, kScaleModePixels, 15, {}},
-      {517, kScaleModeTwips, 15, {}},
-      {514 * 12 + 5, kScaleModeTwips, 12, {{"click", 1}}},
-      {513 * 15 + 7.5F, kScaleModeTwips, 15, {{"click", 1}}},
-      {514 * 15 + 7.5F, kScaleModeTwips, 15, {{"click", 1}}},
-      {515 * 15 + 7.5F, kScaleModeTwips, 15, {}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "x " << c.x << " mode " << c.scaleMode);
+  for (const auto& c : cases) {
     screen_.twipsPerPixel = c.twipsPerPixel;
     events_.raised.clear();
-    Icon().MouseMoveHandler(c.x, c.scaleMode);
-    EXPECT_EQ(events_.raised, c.expected);
+    for (const float x : c.xs) icon_.MouseMoveHandler(x, c.scaleMode);
+    EXPECT_EQ(events_.raised, c.expected) << "first x " << c.xs[0] << " twips " << c.twipsPerPixel;
   }
-  EXPECT_TRUE(Calls().empty());
-}
-
-TEST_F(TrayIconTest, LeftDoubleClickAsTheShellReportsItIsClickDoubleClickClick) {
-  for (const float code : {514.0F, 515.0F, 514.0F}) Icon().MouseMoveHandler(code * 15, kScaleModeTwips);
-  const std::vector<std::pair<std::string, std::int32_t>> expected = {{"click", 1}, {"dblclick", 1}, {"click", 1}};
-  EXPECT_EQ(events_.raised, expected);
-}
-
-TEST_F(TrayIconTest, CodeOutsideTheIntegerRangeIsAnOverflowFault) {
-  try {
-    Icon().MouseMoveHandler(1e30F, kScaleModePixels);
-    FAIL() << "no fault";
-  } catch (const Fault& fault) {
-    EXPECT_EQ(fault.Number(), 6);
-  }
-  EXPECT_TRUE(events_.raised.empty());
+  EXPECT_THROW(icon_.MouseMoveHandler(1e30F, kScaleModePixels), Fault);
+  EXPECT_TRUE(Requests().empty());
 }
 
 }  // namespace

@@ -1,0 +1,293 @@
+"""A throw-away desktop for running the real updater as a person meets it, and an FTP server for it.
+Every process started here is ended here; every wait is bounded."""
+
+import os
+import pathlib
+import queue
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+from gi.repository import Gio, GLib
+
+WAIT = 30  # seconds; the bound of every single wait
+PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
+UPDATER = ""
+BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth><policy
+  context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>"""
+WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
+  <method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
+  <property name="IsStatusNotifierHostRegistered" type="b" access="read"/></interface></node>"""
+NOTIFICATIONS = ('<node><interface name="org.freedesktop.Notifications"><method name="Notify">' +
+                 "".join(f'<arg type="{t}"/>' for t in ("s", "u", "s", "s", "s", "as", "a{sv}", "i")) +
+                 '<arg type="u" direction="out"/></method></interface></node>')
+ITEM = "org.kde.StatusNotifierItem"
+
+
+def main():
+    """Runs the script's tests on the updater named first, as root in a network namespace of its own."""
+    if os.environ.get("UPDATER_E2E_NETNS") != "1":
+        os.environ["UPDATER_E2E_NETNS"] = "1"
+        os.execvp("unshare", ["unshare", "-n", sys.executable] + sys.argv)
+    subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
+    global UPDATER
+    UPDATER = os.path.abspath(sys.argv.pop(1))
+    unittest.main(module="__main__", verbosity=2)
+
+
+def wait_for(probe, what):
+    """Polls probe until it returns something true and returns that."""
+    deadline = time.monotonic() + WAIT
+    while not (found := probe()):
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out waiting for " + what)
+        time.sleep(0.05)
+    return found
+
+
+def read_line(fd, what):
+    """One line from a pipe, read up to its newline (Xvfb dies if the pipe closes before)."""
+    data = b""
+    while not data.endswith(b"\n"):
+        chunk = os.read(fd, 256) if select.select([fd], [], [], WAIT)[0] else b""
+        if not chunk:
+            raise AssertionError("no line from " + what)
+        data += chunk
+    return data.decode().strip()
+
+
+def colour_shares(pixels):
+    """Shares of clearly green and clearly red pixels among (r, g, b) pixels."""
+    green = sum(g > r + 60 and g > b + 60 for r, g, b in pixels)
+    red = sum(r > g + 60 and r > b + 60 for r, g, b in pixels)
+    return green / len(pixels), red / len(pixels)
+
+
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+    if process.stdout:
+        process.stdout.close()
+
+
+class Desktop:
+    """Xvfb and a private session bus with a notification service, and the trayer panel or a
+    StatusNotifierWatcher if asked; the queues get each notification and each tray item's bus name."""
+
+    def __init__(self, tray=True, watcher=False):
+        self.folder = tempfile.mkdtemp(prefix="desktop-")
+        self.env = {"PATH": os.environ["PATH"], "HOME": self.folder, "LANG": "C.UTF-8", "XDG_RUNTIME_DIR": self.folder,
+                    "QT_QPA_PLATFORM": "xcb", "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", ""),
+                    "LSAN_OPTIONS": "suppressions=" + os.path.join(os.path.dirname(__file__), "qt-leaks.supp")}
+        self.closers = [lambda: shutil.rmtree(self.folder, ignore_errors=True)]
+        self.notifications, self.items = queue.Queue(), queue.Queue()
+        try:
+            read_end, write_end = os.pipe()
+            self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                        "-noreset"], pass_fds=[write_end])  # a reset as the last client leaves refuses the next
+            os.close(write_end)
+            self.env["DISPLAY"] = ":" + read_line(read_end, "Xvfb")
+            os.close(read_end)
+            self.start_bus([("org.freedesktop.Notifications", "/org/freedesktop/Notifications", NOTIFICATIONS)] +
+                           ([("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER)] if watcher else []))
+            if tray:
+                self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "100",
+                            "--height", str(PANEL_HEIGHT)])
+                wait_for(lambda: self.run("xdotool", "search", "--onlyvisible", "--class", "trayer"), "the panel")
+        except BaseException:
+            self.close()
+            raise
+
+    def start(self, args, **options):
+        process = subprocess.Popen(args, env=self.env, **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL,
+                                                          **options})
+        self.closers.append(lambda: stop(process))
+        return process
+
+    def close(self):
+        for closer in reversed(self.closers):
+            closer()
+
+    def start_bus(self, services):
+        """dbus-daemon, and the services on a main loop of their own thread."""
+        with open(os.path.join(self.folder, "bus.conf"), "w") as out:
+            out.write(BUS_CONFIG.format(self.folder))
+        daemon = self.start(["dbus-daemon", "--nofork", "--print-address", "--config-file=" + out.name],
+                            stdout=subprocess.PIPE)
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(daemon.stdout.fileno(), "dbus-daemon")
+        loop, ready = GLib.MainLoop(GLib.MainContext()), threading.Event()
+
+        def serve():
+            loop.get_context().push_thread_default()
+            connection = self.connect()
+            for name, path, xml in services:
+                connection.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.called,
+                                           lambda *_: GLib.Variant("b", True), None)
+                connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                     "RequestName", GLib.Variant("(su)", (name, 4)), None, 0, WAIT * 1000, None)
+            ready.set()
+            loop.run()
+
+        thread = threading.Thread(target=serve, daemon=True)
+        thread.start()
+        self.closers.append(lambda: (loop.get_context().invoke_full(0, loop.quit), thread.join(WAIT)))
+        if not ready.wait(WAIT):
+            raise AssertionError("the bus services did not start")
+        self.host = self.connect()
+
+    def connect(self):
+        flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+        return Gio.DBusConnection.new_for_address_sync(self.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+
+    def called(self, connection, sender, path, interface, method, arguments, invocation):
+        values = arguments.unpack()
+        if method == "Notify":
+            self.notifications.put((values[3], values[4], values[2]))
+            return invocation.return_value(GLib.Variant("(u)", (1,)))
+        self.items.put(values[0])
+        invocation.return_value(None)
+
+    def item_property(self, item, name):
+        return self.host.call_sync(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "Get",
+                                   GLib.Variant("(ss)", (ITEM, name)), None, 0, WAIT * 1000, None).unpack()[0]
+
+    def item_call(self, item, method):
+        """A click as the tray item's host reports it: Activate or ContextMenu."""
+        self.host.call_sync(item, "/StatusNotifierItem", ITEM, method, GLib.Variant("(ii)", (0, 0)), None, 0,
+                            WAIT * 1000, None)
+
+    def run(self, *command):
+        """Output of an X client; empty when it fails or finds nothing."""
+        done = subprocess.run(command, env=self.env, capture_output=True, text=True, timeout=WAIT)
+        return done.stdout if done.returncode == 0 else ""
+
+    def pixels(self, window):
+        _, x, y, width, height = window
+        ppm = subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{x}+{y}", "-depth", "8",
+                              "ppm:-"], env=self.env, capture_output=True, timeout=WAIT, check=True).stdout
+        data = ppm.split(b"\n", 3)[3]
+        return [tuple(data[i:i + 3]) for i in range(0, len(data) - 2, 3)]
+
+
+class FtpServer:
+    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked."""
+
+    def __init__(self, rate=None):
+        from pyftpdlib.authorizers import DummyAuthorizer
+        from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
+        from pyftpdlib.servers import FTPServer
+        self.root = tempfile.mkdtemp(prefix="ftp-root-")
+        os.mkdir(os.path.join(self.root, "pub"))
+        handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer()})
+        handler.authorizer.add_anonymous(self.root)
+        if rate:
+            handler.dtp_handler = type("Throttled", (ThrottledDTPHandler,), {"read_limit": rate, "write_limit": rate})
+        self.server = FTPServer(("127.0.0.1", 21), handler)
+        self.thread = threading.Thread(target=self.server.serve_forever, kwargs={"timeout": 0.05}, daemon=True)
+        self.thread.start()
+
+    def publish(self, size):
+        """Serves pub/setup.run: a harmless installer of exactly size bytes that notes where it ran."""
+        content = b"#!/bin/sh\npwd > \"$0.ran\"\nexit 0\n"
+        content += os.urandom(size - len(content))
+        with open(os.path.join(self.root, "pub", "setup.run"), "wb") as out:
+            out.write(content)
+        return content
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.server.close_all()
+        self.thread.join(WAIT)
+        shutil.rmtree(self.root, ignore_errors=True)
+
+
+class Updater:
+    """One run of the program from a folder of its own, with update.cfg unless product is None."""
+
+    def __init__(self, desktop, *arguments, product="Demo App"):
+        self.desktop = desktop
+        self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
+        self.temp = os.path.join(self.folder, "tmp")
+        os.mkdir(self.temp)
+        shutil.copy(UPDATER, self.folder)
+        if product is not None:
+            with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
+                cfg.write(product.encode() + b"\r\n")
+        self.process = subprocess.Popen([os.path.join(self.folder, "updater"), *map(str, arguments)],
+                                        env=dict(desktop.env, TMPDIR=self.temp), cwd=self.folder,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        stop(self.process)
+
+    def ended(self):
+        """Waits for the end; a run that ends other than normally fails with its output."""
+        if self.process.wait(WAIT) != 0:
+            raise AssertionError(f"ended with {self.process.returncode}:\n{self.process.stdout.read().decode()}")
+        return True
+
+    def file(self, name):
+        """A file of the temporary folder, or the error log for orlenza.err; empty if there is none."""
+        path = os.path.join(self.folder if name == "orlenza.err" else self.temp, name)
+        return pathlib.Path(path).read_bytes() if os.path.exists(path) else b""
+
+    def installed(self):
+        """Waits for the installer to note where it ran and returns that folder."""
+        return wait_for(lambda: self.file("setup.run.ran").decode().strip(), "the installer")
+
+    def windows(self, *criteria):
+        """(id, x, y, width, height) of the program's viewable windows."""
+        found = []
+        for window in self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                                       *criteria).split():
+            shell = dict(line.split("=") for line in self.desktop.run("xdotool", "getwindowgeometry", "--shell",
+                                                                      window).split())
+            found += [(window, *(int(shell[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")))] if shell else []
+        return found
+
+    def icon(self):
+        return wait_for(lambda: [w for w in self.windows() if w[2] < PANEL_HEIGHT and w[3] <= PANEL_HEIGHT],
+                        "the tray icon")[0]
+
+    def key(self, window, *keys):
+        """Keys as the keyboard sends them; with no window manager the window takes the focus first."""
+        self.desktop.run("xdotool", "windowfocus", window, "key", "--delay", "100", *keys)
+
+    def click_icon(self, *action):
+        _, x, y, width, height = self.icon()
+        self.desktop.run("xdotool", "mousemove", str(x + width // 2), str(y + height // 3), *action)
+
+    def choose(self, *keys):
+        """Opens the icon's menu and picks an item with keys and Return (Down: first enabled, Up: last)."""
+        self.click_icon("click", "3")
+        self.key(self.menu(), *keys, "Return")
+
+    def menu(self):
+        return wait_for(lambda: [w for w in self.windows() if w[4] > 50], "the popup menu")[0][0]
+
+    def answer(self, key):
+        """Answers the message box with key and returns its text, read as a person copies it: drag-selected
+        from a few places left of it (where it starts depends on the box's icon); the longest selection wins."""
+        window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
+                                                        if w[3] > 64], "a message box")[0]
+        texts = [""]
+        for start in range(x + 2, x + 90, 6):
+            self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",
+                             "mousemove", str(x + width - 2), str(y + height - 2), "mouseup", "1")
+            texts.append(self.desktop.run("xclip", "-selection", "primary", "-o"))
+        self.key(window, key)
+        return max(texts, key=len).replace("\r", "").strip()
