@@ -10,6 +10,7 @@ download is paused and while it waits after a failure.
 """
 
 import argparse
+import contextlib
 import filecmp
 import os
 import platform
@@ -21,7 +22,7 @@ import tempfile
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-import harness  # noqa: E402  (the e2e tests' X server with a tray host, and one updater run)
+import desktop as e2e  # noqa: E402  (the e2e tests' X server with a tray host, and one updater run)
 from vsftpd import Vsftpd  # noqa: E402
 
 MIB = 1024 * 1024
@@ -112,19 +113,19 @@ def cpu_ticks(pid):
 
 def idle_cpu(run):
     """The share of one core the running updater uses over IDLE_SECONDS."""
-    before = cpu_ticks(run.pid)
+    before = cpu_ticks(run.process.pid)
     time.sleep(IDLE_SECONDS)
-    if not run.running():
+    if run.process.poll() is not None:
         raise RuntimeError("the updater ended during the idle measurement")
-    return (cpu_ticks(run.pid) - before) / CLOCK_TICKS / IDLE_SECONDS
+    return (cpu_ticks(run.process.pid) - before) / CLOCK_TICKS / IDLE_SECONDS
 
 
-def paused_cpu(desktop, executable, served):
+def paused_cpu(desktop, served):
     size = 64 * MIB
-    with Vsftpd(served, rate=PAUSE_RATE), harness.Updater(
-            desktop, executable, ["ftp://127.0.0.1/" + served_name(size), str(size), "1000"]) as run:
+    with Vsftpd(served, rate=PAUSE_RATE), e2e.Updater(
+            desktop, "ftp://127.0.0.1/" + served_name(size), size, 1000) as run:
         local = os.path.join(run.temp, served_name(size))
-        harness.wait_for(lambda: os.path.exists(local), "the download to start")
+        e2e.wait_for(lambda: os.path.exists(local), "the download to start")
         run.choose("Down")  # Pause, the first enabled item
         time.sleep(1.0)
         held = os.path.getsize(local)
@@ -134,11 +135,10 @@ def paused_cpu(desktop, executable, served):
         return share
 
 
-def failed_cpu(desktop, executable, served):
+def failed_cpu(desktop, served):
     size = 1 * MIB
-    with Vsftpd(served), harness.Updater(
-            desktop, executable, ["ftp://127.0.0.1/" + served_name(size), str(size + 1), "1000"]) as run:
-        harness.wait_for(lambda: "wrong size" in run.log(), "the failure")
+    with Vsftpd(served), e2e.Updater(desktop, "ftp://127.0.0.1/" + served_name(size), size + 1, 1000) as run:
+        e2e.wait_for(lambda: b"wrong size" in run.file("orlenza.err"), "the failure")
         time.sleep(1.0)
         return idle_cpu(run)
 
@@ -228,11 +228,12 @@ def main():
             make_installer(os.path.join(served, served_name(size)), size)
         app = updater_folder(executable, work)
         print("Machine:", machine(), flush=True)
-        with harness.Desktop() as desktop:
+        e2e.UPDATER = executable
+        with contextlib.closing(e2e.Desktop()) as desktop:
             with Vsftpd(served):
                 results = time_downloads(desktop, app, served, out, args.runs)
-            paused = paused_cpu(desktop, executable, served)
-            failed = failed_cpu(desktop, executable, served)
+            paused = paused_cpu(desktop, served)
+            failed = failed_cpu(desktop, served)
         met = report(results, args.runs, paused, failed)
     finally:
         shutil.rmtree(work, ignore_errors=True)
