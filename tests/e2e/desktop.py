@@ -1,6 +1,7 @@
 """A throw-away desktop for running the real updater as a person meets it, and an FTP server for it.
 Every process started here is ended here; every wait is bounded."""
 
+import logging
 import os
 import pathlib
 import queue
@@ -30,19 +31,19 @@ ITEM = "org.kde.StatusNotifierItem"
 
 
 def main():
-    """Runs the script's tests on the updater named first, as root in a network namespace of its own."""
+    """Runs the script's tests on the updater named first, as root in network and mount namespaces of its own."""
     if os.environ.get("UPDATER_E2E_NETNS") != "1":
         os.environ["UPDATER_E2E_NETNS"] = "1"
-        os.execvp("unshare", ["unshare", "-n", sys.executable] + sys.argv)
+        os.execvp("unshare", ["unshare", "--net", "--mount", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
     global UPDATER
     UPDATER = os.path.abspath(sys.argv.pop(1))
     unittest.main(module="__main__", verbosity=2)
 
 
-def wait_for(probe, what):
+def wait_for(probe, what, timeout=WAIT):
     """Polls probe until it returns something true and returns that."""
-    deadline = time.monotonic() + WAIT
+    deadline = time.monotonic() + timeout
     while not (found := probe()):
         if time.monotonic() > deadline:
             raise AssertionError("timed out waiting for " + what)
@@ -185,6 +186,7 @@ class FtpServer:
         from pyftpdlib.authorizers import DummyAuthorizer
         from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
         from pyftpdlib.servers import FTPServer
+        logging.basicConfig(level=logging.WARNING)  # before pyftpdlib sets up its own, chatty logging
         self.root = tempfile.mkdtemp(prefix="ftp-root-")
         os.mkdir(os.path.join(self.root, "pub"))
         handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer()})
@@ -213,13 +215,14 @@ class FtpServer:
 
 
 class Updater:
-    """One run of the program from a folder of its own, with update.cfg unless product is None."""
+    """One run of the program from a folder of its own, with update.cfg unless product is None, and a
+    temporary folder of its own unless temp names one."""
 
-    def __init__(self, desktop, *arguments, product="Demo App"):
+    def __init__(self, desktop, *arguments, product="Demo App", temp=None):
         self.desktop = desktop
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
-        self.temp = os.path.join(self.folder, "tmp")
-        os.mkdir(self.temp)
+        self.temp = temp or os.path.join(self.folder, "tmp")
+        os.makedirs(self.temp, exist_ok=True)
         shutil.copy(UPDATER, self.folder)
         if product is not None:
             with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
