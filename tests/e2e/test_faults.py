@@ -1,4 +1,4 @@
-"""The real updater against FTP peers that misbehave on purpose, a full disk and hostile file names.
+"""The real updater against FTP peers that misbehave on purpose, a full or read-only disk and hostile names.
 Every fault must end in the failure report, a readable log record and the retry question: no crash,
 no hang, no socket left open, and never an installer started for an incomplete file."""
 
@@ -137,17 +137,18 @@ class Faults(unittest.TestCase):
                     self.expect_failure(run, logged, "Downloading is fault: ")
             peer.close()
 
-    def test_full_disk_is_a_reported_fault_and_the_program_goes_on(self):
-        with tempfile.TemporaryDirectory() as small, FtpServer() as ftp:
-            subprocess.run(["mount", "-t", "tmpfs", "-o", "size=64k", "tmpfs", small], check=True)
-            try:
-                ftp.publish(512 * 1024)
-                with Updater(self.panel, "ftp://127.0.0.1/pub/setup.run", 512 * 1024, 1000, temp=small) as run:
-                    self.assertEqual(run.answer("Return"), "Runtime error.")
-                    self.expect_failure(run, "message = Runtime Error in DownloadAppUpdate\r\nerror # =  61 ",
-                                        "Downloading is fault: ")
-            finally:
-                subprocess.run(["umount", small], check=True)
+    def test_full_or_read_only_temporary_folder_is_a_reported_fault_and_the_program_goes_on(self):
+        for options, fault in (("size=64k", "61"), ("ro", "70")):
+            with self.subTest(options=options), tempfile.TemporaryDirectory() as small, FtpServer() as ftp:
+                subprocess.run(["mount", "-t", "tmpfs", "-o", options, "tmpfs", small], check=True)
+                try:
+                    ftp.publish(512 * 1024)
+                    with Updater(self.panel, "ftp://127.0.0.1/pub/setup.run", 512 * 1024, 1000, temp=small) as run:
+                        self.assertEqual(run.answer("Return"), "Runtime error.")
+                        self.expect_failure(run, "message = Runtime Error in DownloadAppUpdate\r\nerror # =  " + fault,
+                                            "Downloading is fault: ")
+                finally:
+                    subprocess.run(["umount", small], check=True)
 
     def test_hostile_names_reach_the_installer_as_names_and_never_a_shell(self):
         name = "-rf$(touch${IFS}pwned);\u20ac\x01.run"
