@@ -64,6 +64,18 @@ def virtual_display(env):
     return [xvfb, trayer]
 
 
+def as_desktop_user(env, temp):
+    """When sudo started the demo from a desktop session, the updater runs as that user, on their
+    session bus, so that their panel shows its icon and their notification service its balloons."""
+    uid, gid = int(os.environ.get("SUDO_UID", "0")), int(os.environ.get("SUDO_GID", "0"))
+    bus = f"/run/user/{uid}/bus"
+    if uid == 0 or not os.path.exists(bus):
+        return []
+    os.chown(temp, uid, gid)
+    env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + bus, XDG_RUNTIME_DIR=f"/run/user/{uid}")
+    return ["setpriv", f"--reuid={uid}", f"--regid={gid}", "--init-groups", "--"]
+
+
 def main():
     updater = os.path.abspath(sys.argv[1])
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
@@ -80,12 +92,13 @@ def main():
     server = serve(root)
 
     env = dict(os.environ, TMPDIR=temp)
-    env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="updater-demo-runtime-"))
     helpers = [] if display_works(env) else virtual_display(env)
+    user = [] if helpers else as_desktop_user(env, temp)
+    env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="updater-demo-runtime-"))
     shots = tempfile.mkdtemp(prefix="updater-demo-shots-") if helpers else None
     url = "ftp://127.0.0.1/pub/" + name
     print(f"Serving {url} ({len(content)} bytes at {RATE // 1024} KiB/s); starting the updater on {env['DISPLAY']}")
-    process = subprocess.Popen([updater, url, str(len(content)), "1000"], env=env)
+    process = subprocess.Popen([*user, updater, url, str(len(content)), "1000"], env=env)
     frame = 0
     while process.poll() is None:
         time.sleep(0.4)
