@@ -63,6 +63,18 @@ inline void WriteU32(NotifyIconRecord& r, std::size_t offset, std::uint32_t valu
 }
 }  // namespace nid
 
+// The window messages by which the shell reports pointer activity on the icon: the callback message
+// the form registers, and the pointer codes it carries.
+namespace wm {
+inline constexpr std::int32_t WM_MOUSEMOVE = 512;
+inline constexpr std::int32_t WM_LBUTTONDOWN = 513;
+inline constexpr std::int32_t WM_LBUTTONUP = 514;
+inline constexpr std::int32_t WM_LBUTTONDBLCLK = 515;
+inline constexpr std::int32_t WM_RBUTTONDOWN = 516;
+inline constexpr std::int32_t WM_RBUTTONUP = 517;
+inline constexpr std::int32_t WM_RBUTTONDBLCLK = 518;
+}  // namespace wm
+
 class INotifyShell {
  public:
   virtual ~INotifyShell() = default;

@@ -11,14 +11,6 @@ namespace updater {
 
 using namespace nid;
 
-namespace {
-// Pointer codes the shell reports (window messages).
-constexpr std::int32_t kLeftButtonUp = 514;
-constexpr std::int32_t kLeftButtonDoubleClick = 515;
-constexpr std::int32_t kRightButtonUp = 517;
-constexpr std::int32_t kRightButtonDoubleClick = 518;
-}  // namespace
-
 CXPSysTrayIcon::CXPSysTrayIcon(INotifyShell& shell, ILocaleClock& clock, const IScreen& screen,
                                ITrayIconEvents& events)
     : shell_(shell), screen_(screen), events_(events) {
@@ -110,19 +102,19 @@ void CXPSysTrayIcon::MouseMoveHandler(float x, std::int32_t ownerScaleMode) {
   const auto code = static_cast<std::int32_t>(rounded);
   std::int32_t button = 0;
   switch (code) {
-    case kLeftButtonUp:
+    case wm::WM_LBUTTONUP:
       button = 1;
       events_.ButtonClick(button);
       break;
-    case kLeftButtonDoubleClick:
+    case wm::WM_LBUTTONDBLCLK:
       button = 1;
       events_.ButtonDblClick(button);
       break;
-    case kRightButtonUp:
+    case wm::WM_RBUTTONUP:
       button = 2;
       events_.ButtonClick(button);
       break;
-    case kRightButtonDoubleClick:
+    case wm::WM_RBUTTONDBLCLK:
       button = 2;
       events_.ButtonDblClick(button);
       break;

@@ -6,11 +6,6 @@
 
 namespace updater {
 
-namespace {
-// The pointer-move message: the icon reports its pointer events to the form as pointer moves.
-constexpr std::int32_t kMouseMoveMessage = 512;
-}  // namespace
-
 frmUpdater::frmUpdater(UpdateState& state, const FormServices& services, const FormReporting& reporting)
     : state_(state),
       services_(services),
@@ -29,7 +24,8 @@ void frmUpdater::Form_Load() {
         const std::string arguments = services_.program.CommandLine();
         CXPSysTrayIcon& icon = tray_.CreateSysTrayIcon();
         icon.Owner(services_.tray.window.hWnd());
-        icon.CallBackEvent(kMouseMoveMessage);
+        // The icon reports its pointer events to the form as pointer moves.
+        icon.CallBackEvent(wm::WM_MOUSEMOVE);
         services_.tray.window.Hide();
 
         const CommandLine commandLine = ParseCommandLine(arguments);

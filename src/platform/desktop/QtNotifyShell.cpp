@@ -12,11 +12,6 @@ namespace updater {
 using namespace nid;
 
 namespace {
-
-// The pointer-move message: the only callback message the form can receive.
-constexpr std::uint32_t kMouseMoveMessage = 512;
-constexpr int kLeftButtonUp = 514;
-
 // How long a balloon with time-out 0 stays, as the Windows shell does.
 constexpr int kDefaultBalloonMs = 10000;
 
@@ -101,13 +96,14 @@ void QtNotifyShell::ShowBalloon(const NotifyIconRecord& record) {
     return;
   }
   SendDesktopNotification(title, text, BalloonKind(infoFlags), shownMs);
-  if (infoFlags == NIIF_ERROR) PostPointerCode(kLeftButtonUp);
+  if (infoFlags == NIIF_ERROR) PostPointerCode(wm::WM_LBUTTONUP);
 }
 
 // The shell posts pointer activity to the owner window as the callback message; the form receives
 // the pointer-move message, with the code as its horizontal position in twips.
 void QtNotifyShell::PostPointerCode(int code) {
-  if (callbackMessage_ != kMouseMoveMessage) return;
+  // The form can only receive the pointer-move message.
+  if (callbackMessage_ != static_cast<std::uint32_t>(wm::WM_MOUSEMOVE)) return;
   const float x = static_cast<float>(code * screen_.TwipsPerPixelX());
   QMetaObject::invokeMethod(
       this, [this, x] { relay_.Deliver([x](IFormEvents& form) { form.Form_MouseMove(x); }); }, Qt::QueuedConnection);

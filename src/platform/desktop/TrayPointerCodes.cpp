@@ -4,16 +4,14 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 
+#include "platform/NotifyShell.h"
+
 namespace updater {
 namespace {
 
-constexpr int kLeftButtonDown = 513;
-constexpr int kLeftButtonUp = 514;
-constexpr int kLeftButtonDoubleClick = 515;
-constexpr int kRightButtonDown = 516;
-constexpr int kRightButtonUp = 517;
+using namespace wm;
 
-int ReleaseCode(Qt::MouseButton button) { return button == Qt::LeftButton ? kLeftButtonUp : kRightButtonUp; }
+int ReleaseCode(Qt::MouseButton button) { return button == Qt::LeftButton ? WM_LBUTTONUP : WM_RBUTTONUP; }
 
 }  // namespace
 
@@ -27,9 +25,9 @@ TrayPointerCodes::~TrayPointerCodes() {
 
 void TrayPointerCodes::Activated(QSystemTrayIcon::ActivationReason reason) {
   switch (reason) {
-    case QSystemTrayIcon::Trigger: Report(Qt::LeftButton, kLeftButtonDown); break;
-    case QSystemTrayIcon::DoubleClick: Report(Qt::LeftButton, kLeftButtonDoubleClick); break;
-    case QSystemTrayIcon::Context: Report(Qt::RightButton, kRightButtonDown); break;
+    case QSystemTrayIcon::Trigger: Report(Qt::LeftButton, WM_LBUTTONDOWN); break;
+    case QSystemTrayIcon::DoubleClick: Report(Qt::LeftButton, WM_LBUTTONDBLCLK); break;
+    case QSystemTrayIcon::Context: Report(Qt::RightButton, WM_RBUTTONDOWN); break;
     default: break;
   }
 }

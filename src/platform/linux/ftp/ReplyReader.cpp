@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/Internet.h"
+#include "text/Utf8.h"
 
 namespace updater {
 namespace {
@@ -29,9 +30,7 @@ void AppendLine(std::string& text, std::string_view line) {
     if (text.size() + 2 > kMaxReplyText) return;
     text += "\r\n";
   }
-  std::size_t take = std::min(line.size(), kMaxReplyText - text.size());
-  if (take < line.size())
-    while (take > 0 && (static_cast<unsigned char>(line[take]) & 0xC0) == 0x80) --take;
+  const std::size_t take = WholeCharacterCut(line, kMaxReplyText - text.size());
   for (const char c : line.substr(0, take)) {
     const auto byte = static_cast<unsigned char>(c);
     text += byte < 0x20 || byte == 0x7F ? '?' : c;
