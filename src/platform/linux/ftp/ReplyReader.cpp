@@ -1,6 +1,5 @@
 #include "platform/linux/ftp/ReplyReader.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "platform/Internet.h"
