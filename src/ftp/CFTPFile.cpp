@@ -19,11 +19,6 @@ CFTPFile::~CFTPFile() {
   server_.reset();
 }
 
-void CFTPFile::Fail(const std::string& label) {
-  const auto code = static_cast<std::int32_t>(internet_.GetLastError());
-  lastError_ = FormatInetError(internet_, errors_, code, label);
-}
-
 bool CFTPFile::OpenRemote(const std::string& fileName, std::uint32_t openMode, std::uint32_t transferMode) {
   bool opened = false;
   TrapRuntime(errors_, "Runtime Error in OpenRemote", [&] {
@@ -37,7 +32,7 @@ bool CFTPFile::OpenRemote(const std::string& fileName, std::uint32_t openMode, s
       opened = true;
       return;
     }
-    Fail("FtpOpenFile");
+    lastError_ = LastInetErrorText(internet_, errors_, "FtpOpenFile");
   });
   return opened;
 }
@@ -51,7 +46,7 @@ std::int32_t CFTPFile::ReadRemote(std::span<std::uint8_t> buffer, std::int32_t b
       count = static_cast<std::int32_t>(read);
       return;
     }
-    Fail("InternetReadFile");
+    lastError_ = LastInetErrorText(internet_, errors_, "InternetReadFile");
   });
   return count;
 }
@@ -65,7 +60,7 @@ std::int32_t CFTPFile::WriteRemote(std::span<const std::uint8_t> buffer, std::in
       count = static_cast<std::int32_t>(written);
       return;
     }
-    Fail("InternetWriteFile");
+    lastError_ = LastInetErrorText(internet_, errors_, "InternetWriteFile");
   });
   return count;
 }

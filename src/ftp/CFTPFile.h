@@ -34,8 +34,6 @@ class CFTPFile {
   void CloseRemote();
 
  private:
-  void Fail(const std::string& label);
-
   IInternet& internet_;
   IRuntimeErrors& errors_;
   std::shared_ptr<CFTPServer> server_;

@@ -10,7 +10,7 @@ using namespace inet;
 CFTPServer::CFTPServer(IInternet& internet, IRuntimeErrors& errors) : internet_(internet), errors_(errors) {
   TrapRuntime(errors_, "Runtime Error in Class_Initialize", [&] {
     session_ = internet_.InternetOpen(kAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (session_ == 0) Fail("InternetOpen");
+    if (session_ == 0) lastError_ = LastInetErrorText(internet_, errors_, "InternetOpen");
     connection_ = 0;
   });
 }
@@ -20,11 +20,6 @@ CFTPServer::~CFTPServer() {
     Disconnect();
     internet_.InternetCloseHandle(session_);
   });
-}
-
-void CFTPServer::Fail(const std::string& label) {
-  const auto code = static_cast<std::int32_t>(internet_.GetLastError());
-  lastError_ = FormatInetError(internet_, errors_, code, label);
 }
 
 bool CFTPServer::Connect(const std::string& server, const std::string& login, const std::string& password) {
@@ -37,7 +32,7 @@ bool CFTPServer::Connect(const std::string& server, const std::string& login, co
       connected = true;
       return;
     }
-    Fail("Connect");
+    lastError_ = LastInetErrorText(internet_, errors_, "Connect");
   });
   return connected;
 }
@@ -56,7 +51,7 @@ bool CFTPServer::DeleteRemoteFile(const std::string& fileName) {
       deleted = true;
       return;
     }
-    Fail("FtpDeleteFile");
+    lastError_ = LastInetErrorText(internet_, errors_, "FtpDeleteFile");
   });
   return deleted;
 }

@@ -31,8 +31,6 @@ class CFTPServer {
   bool DeleteRemoteFile(const std::string& fileName);
 
  private:
-  void Fail(const std::string& label);
-
   IInternet& internet_;
   IRuntimeErrors& errors_;
   HINTERNET connection_ = 0;

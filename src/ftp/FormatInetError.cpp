@@ -38,4 +38,8 @@ std::string FormatInetError(IInternet& internet, IRuntimeErrors& errors, std::in
   return result;
 }
 
+std::string LastInetErrorText(IInternet& internet, IRuntimeErrors& errors, const std::string& label) {
+  return FormatInetError(internet, errors, static_cast<std::int32_t>(internet.GetLastError()), label);
+}
+
 }  // namespace updater

@@ -14,4 +14,8 @@ namespace updater {
 std::string FormatInetError(IInternet& internet, IRuntimeErrors& errors, std::int32_t errorCode,
                             const std::string& label);
 
+// FormatInetError for the code that the last failed Internet call left behind: the LastError text of
+// the FTP objects.
+std::string LastInetErrorText(IInternet& internet, IRuntimeErrors& errors, const std::string& label);
+
 }  // namespace updater

@@ -6,6 +6,7 @@
 namespace updater {
 namespace {
 
+// The texts are kept letter for letter, misspellings included.
 constexpr std::array<std::pair<std::int32_t, std::string_view>, 30> kTable{{
     {1001, "&Cancel download"},
     {1002, "&Pause"},

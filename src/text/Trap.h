@@ -2,6 +2,8 @@
 // Fault traps. A trapped procedure runs its body through one of these; a fault skips the rest of
 // the body and is reported with the procedure's message, and the procedure then ends normally.
 // A fault raised by the reporter itself is not caught here: it goes to the caller's trap.
+// The messages ("Rintime Error in " for the form's event procedures, "Runtime Error in " elsewhere) and
+// the log's texts are kept letter for letter, misspellings included: readers of the log know them so.
 
 #include <cstdint>
 #include <optional>

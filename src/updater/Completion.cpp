@@ -14,7 +14,7 @@ void frmUpdater::ProcessDownloadResult() {
     // Cleared first, so that clicks handled while the question is open find nothing to do.
     state_.DownloadFailed = false;
     services_.tray.window.SetForegroundWindow();
-    const std::string question = sprintf(reporting_.runtimeErrors, Text(8), {state_.LastErrorText});
+    const std::string question = sprintf(reporting_.runtimeErrors, Text(kRetryQuestion), {state_.LastErrorText});
     if (services_.messageBox.MsgBox(question, msgbox::kYesNo, "Updater") == msgbox::kAnswerYes) {
       StartDownload();
     } else {

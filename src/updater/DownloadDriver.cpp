@@ -64,16 +64,16 @@ void frmUpdater::StartDownload() {
 
 void frmUpdater::ReportFailure() {
   tray_.TrayAnimMode = AnimBadCycle;
-  SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(6), {AppName}));
-  SysTrayIcon().ShowBaloon(Text(7) + "|" + state_.LastErrorText,
-                           sprintf(reporting_.runtimeErrors, Text(4), {AppName}), 0, nid::NIIF_ERROR);
+  SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(kFailedTip), {AppName}));
+  SysTrayIcon().ShowBaloon(Text(kFailedBalloon) + "|" + state_.LastErrorText,
+                           sprintf(reporting_.runtimeErrors, Text(kTitle), {AppName}), 0, nid::NIIF_ERROR);
   services_.tray.menu.SetEnabled(MenuCommand::Pause, false);
   state_.DownloadFailed = true;
 }
 
 void frmUpdater::ReportSuccess() {
-  SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(14), {AppName}));
-  SysTrayIcon().ShowBaloon(Text(13), sprintf(reporting_.runtimeErrors, Text(4), {AppName}), 0, nid::NIIF_INFO);
+  SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(kCompleteTip), {AppName}));
+  SysTrayIcon().ShowBaloon(Text(kCompleteBalloon), sprintf(reporting_.runtimeErrors, Text(kTitle), {AppName}), 0, nid::NIIF_INFO);
 }
 
 bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::int32_t BytesToDownload) {
@@ -89,14 +89,14 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     const std::optional<FtpAddress> address = SplitFtpAddress(URLAppExeToDownload);
     if (!address) {
       log.WriteErrorLog(0, 0, "ERROR: Ftp URL is not valid " + URLAppExeToDownload);
-      state_.LastErrorText = Text(9);
+      state_.LastErrorText = Text(kUrlNotValid);
       return;
     }
 
     server = std::make_shared<CFTPServer>(services_.internet, reporting_.runtimeErrors);
     if (!server->Connect(address->server, "", "")) {
       log.WriteErrorLog(0, 0, "ERROR: Couldn't connect to ftp server" + server->LastError());
-      state_.LastErrorText = Text(10);
+      state_.LastErrorText = Text(kNoConnection);
       return;
     }
     services_.eventLoop.DoEvents();
@@ -107,7 +107,7 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     if (!remoteFile->OpenRemote(address->remotePath, inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) {
       server->Disconnect();
       log.WriteErrorLog(0, 0, "ERROR: Couldn't open URL " + URLAppExeToDownload);
-      state_.LastErrorText = Text(11);
+      state_.LastErrorText = Text(kCannotOpen);
       return;
     }
 
@@ -126,7 +126,7 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     if (total != BytesToDownload) {
       log.WriteErrorLog(0, 0, "ERROR: Downloaded file has wrong size. " + std::to_string(BytesToDownload) + " " +
                                   std::to_string(total));
-      state_.LastErrorText = Text(12);
+      state_.LastErrorText = Text(kWrongSize);
       return;
     }
     services_.eventLoop.DoEvents();
@@ -157,7 +157,7 @@ bool frmUpdater::CopyRemoteFile(CFTPFile& remoteFile, IOutputFile& localFile, st
     total = AddChecked(total, bytesRead);
     const std::int32_t percent = Percent(total, BytesToDownload);
     if (percent != lastPercent) {
-      SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(5),
+      SysTrayIcon().ToolTip(sprintf(reporting_.runtimeErrors, Text(kProgressTip),
                                     {Kilobytes(total), Kilobytes(BytesToDownload), AppName}));
       lastPercent = percent;
     }

@@ -50,9 +50,9 @@ void frmUpdater::Form_Load() {
 
 void frmUpdater::LocalizeGUI() {
   TrapForm(reporting_.formErrors, "Runtime Error in LocalizeGUI", [&] {
-    services_.tray.menu.SetCaption(MenuCommand::Cancel, Text(1));
-    services_.tray.menu.SetCaption(MenuCommand::Pause, Text(2));
-    services_.tray.menu.SetCaption(MenuCommand::Continue, Text(3));
+    services_.tray.menu.SetCaption(MenuCommand::Cancel, Text(kCancelCaption));
+    services_.tray.menu.SetCaption(MenuCommand::Pause, Text(kPauseCaption));
+    services_.tray.menu.SetCaption(MenuCommand::Continue, Text(kContinueCaption));
   });
 }
 

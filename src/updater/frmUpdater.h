@@ -74,7 +74,12 @@ class frmUpdater : public IFormEvents {
   void Form_Unload();
   // The icon object; a fault when it has not been created.
   CXPSysTrayIcon& SysTrayIcon();
-  std::string Text(std::int32_t offset) const { return reporting_.texts.LoadLocalString(offset); }
+  // Offsets of the form's texts in the string table.
+  enum TextOffset : std::int32_t {
+    kCancelCaption = 1, kPauseCaption, kContinueCaption, kTitle, kProgressTip, kFailedTip, kFailedBalloon,
+    kRetryQuestion, kUrlNotValid, kNoConnection, kCannotOpen, kWrongSize, kCompleteBalloon, kCompleteTip,
+  };
+  std::string Text(TextOffset offset) const { return reporting_.texts.LoadLocalString(offset); }
 
   UpdateState& state_;
   FormServices services_;

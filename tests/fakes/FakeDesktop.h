@@ -1,8 +1,9 @@
 #pragma once
 // One recording stand-in for every desktop service the form uses: window, screen, menu, timer,
-// event loop, message boxes, the shell's open and the notification area. Hooks let a test act at the
-// moment the program yields, sleeps, opens the menu or asks a question.
+// event loop, message boxes, the shell's open and the notification area. Every call is counted by
+// name and passed to `on`, so a test can act (or raise a fault) at the moment the program calls.
 
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
@@ -20,80 +21,95 @@
 
 namespace updater::test {
 
-struct MessageBoxCall {
+// Fields of the 504-byte notification record as the shell reads them, by the record's own layout.
+inline std::uint32_t U32(const NotifyIconRecord& r, std::size_t offset) {
+  std::uint32_t value = 0;
+  for (int i = 3; i >= 0; --i) value = value << 8 | r[offset + i];
+  return value;
+}
+inline std::string Text(const NotifyIconRecord& r, std::size_t offset, std::size_t width) {
+  return std::string(reinterpret_cast<const char*>(&r[offset]), strnlen(reinterpret_cast<const char*>(&r[offset]), width));
+}
+enum Field : std::size_t { kFlags = 12, kIcon = 20, kTip = 24, kStateAt = 152, kInfoAt = 160, kTitleAt = 420,
+                           kInfoFlagsAt = 484 };
+
+struct Box {
   std::string prompt;
   std::int32_t style;
   std::string title;
 };
 
-struct NotifyRequest {
-  std::uint32_t message;
-  NotifyIconRecord record;
-};
-
 struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLoop, IMessageBox, IShellExecute,
                      INotifyShell {
   std::uint32_t hWnd() const override { return 0x4711; }
-  void Hide() override { hidden = true; }
+  void Hide() override { Call("Hide"); }
   std::int32_t WindowState() const override { return windowState; }
-  void SetForegroundWindow() override { ++foregroundCalls; }
-  std::int32_t TwipsPerPixelX() const override { return 15; }
-
-  void SetCaption(MenuCommand command, const std::string& caption) override { captions[command] = caption; }
-  void SetEnabled(MenuCommand command, bool on) override { enabled[command] = on; }
-  bool Enabled(MenuCommand command) const override { return enabled.at(command); }
-  void Popup() override {
-    ++popups;
-    if (onPopup) onPopup();
+  void SetForegroundWindow() override { Call("SetForegroundWindow"); }
+  std::int32_t TwipsPerPixelX() const override { return twips; }
+  void SetCaption(MenuCommand command, const std::string& text) override {
+    captions[command] = text;
+    Call("SetCaption");
   }
-
+  void SetEnabled(MenuCommand command, bool on) override {
+    enabled[command] = on;
+    Call("SetEnabled");
+  }
+  bool Enabled(MenuCommand command) const override { return enabled.at(command); }
+  void Popup() override { Call("Popup"); }
   void SetEnabled(bool on) override { timerEnabled = on; }
   bool Enabled() const override { return timerEnabled; }
-
-  void DoEvents() override {
-    ++doEvents;
-    if (onDoEvents) onDoEvents(doEvents);
-  }
+  void DoEvents() override { Call("DoEvents"); }
   void Sleep(std::uint32_t ms) override {
     sleeps.push_back(ms);
-    if (onSleep) onSleep(static_cast<int>(sleeps.size()));
+    Call("Sleep");
   }
-  void Quit() override { ++quitCalls; }
-
+  void Quit() override { Call("Quit"); }
   // Answers from the queue, otherwise No to a question and OK to anything else.
   std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override {
     boxes.push_back({prompt, style, title});
-    if (onMsgBox) onMsgBox();
+    Call("MsgBox");
     if (answers.empty()) return style == msgbox::kYesNo ? msgbox::kAnswerNo : msgbox::kAnswerOk;
     const std::int32_t answer = answers.front();
     answers.pop_front();
     return answer;
   }
-
-  std::intptr_t ShellExecute(std::uint32_t, const std::string& operation, const std::string& file,
-                             const std::string& parameters, const std::string& directory, std::int32_t show) override {
-    executed.push_back(operation + "|" + file + "|" + parameters + "|" + directory + "|" + std::to_string(show));
+  std::intptr_t ShellExecute(std::uint32_t, const std::string& verb, const std::string& file, const std::string& args,
+                             const std::string& folder, std::int32_t show) override {
+    executed.push_back(verb + "|" + file + "|" + args + "|" + folder + "|" + std::to_string(show));
     return 42;
   }
-
   bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
-    notifications.push_back({message, record});
+    sent.push_back({message, record});
+    Call("Notify" + std::to_string(message));
     return true;
   }
 
-  bool hidden = false, timerEnabled = true;
-  std::int32_t windowState = 0;
-  int foregroundCalls = 0, popups = 0, doEvents = 0, quitCalls = 0;
+  void Call(const std::string& name) {
+    ++calls[name];
+    if (on) on(name);
+  }
+  // The texts (or numbers) of one field in every NIM_MODIFY that carried its flag group, in order.
+  std::vector<std::string> Modified(std::uint32_t flag, std::size_t offset, std::size_t width = 0) const {
+    std::vector<std::string> values;
+    for (const auto& [message, r] : sent)
+      if (message == nid::NIM_MODIFY && U32(r, kFlags) & flag)
+        values.push_back(width ? Text(r, offset, width) : std::to_string(U32(r, offset)));
+    return values;
+  }
+  std::vector<std::string> Tooltips() const { return Modified(4, kTip, 128); }
+  std::vector<std::string> Balloons() const { return Modified(16, kInfoAt, 256); }
+
+  std::int32_t windowState = 0, twips = 15;
+  bool timerEnabled = true;
+  std::map<std::string, int> calls;
+  std::function<void(const std::string&)> on;
   std::map<MenuCommand, std::string> captions;
-  std::map<MenuCommand, bool> enabled{{MenuCommand::Pause, true}, {MenuCommand::Continue, true},
-                                      {MenuCommand::Cancel, true}};
-  std::function<void()> onPopup, onMsgBox;
-  std::function<void(int)> onDoEvents, onSleep;
+  std::map<MenuCommand, bool> enabled{{MenuCommand::Pause, true}, {MenuCommand::Continue, true}};
   std::vector<std::uint32_t> sleeps;
-  std::vector<MessageBoxCall> boxes;
+  std::vector<Box> boxes;
   std::deque<std::int32_t> answers;
   std::vector<std::string> executed;
-  std::vector<NotifyRequest> notifications;
+  std::vector<std::pair<std::uint32_t, NotifyIconRecord>> sent;
 };
 
 // Frames named base + index.
@@ -103,11 +119,5 @@ struct FakeImageList : IImageList {
   std::uint32_t Picture(std::int32_t index) const override { return base + static_cast<std::uint32_t>(index); }
   std::uint32_t base;
 };
-
-// The text of a record field up to its terminator.
-inline std::string RecordText(const NotifyIconRecord& record, std::size_t offset, std::size_t width) {
-  const std::string field(reinterpret_cast<const char*>(record.data() + offset), width);
-  return field.substr(0, field.find('\0'));
-}
 
 }  // namespace updater::test

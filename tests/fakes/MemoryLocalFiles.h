@@ -1,5 +1,5 @@
 #pragma once
-// A temporary folder in memory: /tmp/.
+// A temporary folder in memory: /tmp/. Files keep their first 32 MiB and count every byte.
 
 #include <map>
 #include <memory>
@@ -13,13 +13,15 @@ namespace updater::test {
 struct MemoryLocalFiles : ILocalFiles {
   struct Entry {
     std::string bytes;
+    std::uint64_t size = 0;
     bool open = false;
   };
   struct File : IOutputFile {
     explicit File(Entry& e) : entry(e) { entry.open = true; }
     ~File() override { entry.open = false; }
     void Append(const std::uint8_t* data, std::size_t size) override {
-      entry.bytes.append(reinterpret_cast<const char*>(data), size);
+      entry.size += size;
+      if (entry.bytes.size() < (32u << 20)) entry.bytes.append(reinterpret_cast<const char*>(data), size);
     }
     void Close() override { entry.open = false; }
     Entry& entry;

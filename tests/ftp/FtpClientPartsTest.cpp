@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/linux/ftp/FtpInternet.h"
+#include "platform/linux/ftp/LastCallRecord.h"
 #include "platform/linux/ftp/PassiveReply.h"
 
 namespace updater {
@@ -27,6 +28,16 @@ TEST(InternetMessages, TextMustFitWholeWithItsTerminator) {
   EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), length + 1), length);
   EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), length), 0u);
   EXPECT_EQ(internet.FormatMessage(12001, text.data(), 256), 0u);
+}
+
+TEST(InternetMessages, LastResponseMustFitWholeWithItsTerminator) {
+  SetLastResponse({230, "230 In"});
+  std::array<char, 8> text{};
+  std::uint32_t code = 0, length = 6;
+  EXPECT_FALSE(CopyLastResponse(&code, text.data(), &length));
+  length = 7;
+  ASSERT_TRUE(CopyLastResponse(&code, text.data(), &length));
+  EXPECT_EQ(std::string(text.data()) + " " + std::to_string(length) + " " + std::to_string(code), "230 In 6 230");
 }
 
 }  // namespace

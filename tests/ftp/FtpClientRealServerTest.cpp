@@ -8,11 +8,6 @@
 #include <random>
 
 #include "LoopbackFtp.h"
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeSystem.h"
-#include "platform/linux/LinuxLocalFiles.h"
-#include "text/ErrorReporter.h"
-#include "updater/frmUpdater.h"
 
 namespace updater {
 namespace {
@@ -59,7 +54,7 @@ TEST_F(RealFtpServer, DownloadsInBlocksAreByteExact) {
     const std::string bytes = RandomBytes(size);
     std::ofstream(root / std::to_string(size), std::ios::binary) << bytes;
     std::string got;
-    EXPECT_EQ(test::DownloadInBlocks(internet, std::to_string(size), got), "") << size;
+    EXPECT_EQ(test::DownloadInBlocks(internet, {std::to_string(size)}, got), "") << size;
     EXPECT_TRUE(got == bytes) << size << " bytes, got " << got.size();
   }
 }
@@ -91,54 +86,8 @@ TEST_F(RealFtpServer, ConnectionRefusedIsReportedInPlainWords) {
   test::ListenOnLoopback(closed);
   FtpInternet nowhere(FtpSettings{closed});
   std::string bytes;
-  EXPECT_EQ(test::DownloadInBlocks(nowhere, "x", bytes),
+  EXPECT_EQ(test::DownloadInBlocks(nowhere, {"x"}, bytes),
             "Connect error #12029. A connection to the server could not be made.\r\n");
-}
-
-// What the process holds: open descriptors and threads.
-std::pair<std::size_t, std::size_t> Holdings() {
-  const auto count = [](const char* folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-  };
-  return {count("/proc/self/fd"), count("/proc/self/task")};
-}
-
-// 200 attempts in one process: the whole form against this server, each failure answered Yes, each
-// update ending after its second attempt. Leaks show as growing holdings (and to LeakSanitizer).
-TEST_F(RealFtpServer, TwoHundredAttemptsLeaveNothingBehindAndEveryDownloadIsExact) {
-  const std::filesystem::path temp = root / "tmp";
-  std::filesystem::create_directory(temp);
-  ::setenv("TMPDIR", temp.c_str(), 1);
-  const std::string bytes = RandomBytes(70000);
-  std::pair<std::size_t, std::size_t> before;
-  for (int update = 0; update < 100; ++update) {
-    if (update == 10) before = Holdings();
-    std::ofstream(root / "setup.run", std::ios::binary) << bytes.substr(0, 69000);  // the wrong size first
-    test::FakeSystem system;
-    system.files["/opt/app/update.cfg"] = "Demo\n";
-    system.commandLine = "ftp://127.0.0.1/setup.run 70000 1000";
-    test::FakeClock clock;
-    test::FakeDesktop desktop;
-    desktop.answers = {msgbox::kAnswerYes};
-    desktop.onMsgBox = [&] { std::ofstream(root / "setup.run", std::ios::binary) << bytes; };
-    test::FakeImageList frames{100};
-    LinuxLocalFiles localFiles;
-    ErrorLog log(system, system, clock, system);
-    ErrorReporter reporter(desktop, log);
-    UpdateState state;
-    Localisation texts(state.LanguageBase, reporter);
-    frmUpdater form(state,
-                    FormServices{system, system, localFiles, internet, desktop, desktop, desktop, desktop,
-                                 TrayDesktop{desktop, clock, desktop, desktop, desktop, frames, frames}},
-                    FormReporting{reporter, reporter, log, texts});
-    form.Form_Load();
-    form.Form_MouseMove(514 * 15);
-    ASSERT_TRUE(form.Unloaded()) << "update " << update;
-    ASSERT_EQ(desktop.executed.size(), 1u);
-    std::ifstream local(temp / "setup.run", std::ios::binary);
-    ASSERT_TRUE(std::string(std::istreambuf_iterator<char>(local), {}) == bytes) << "update " << update;
-  }
-  EXPECT_EQ(Holdings(), before);
 }
 
 }  // namespace

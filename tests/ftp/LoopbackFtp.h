@@ -21,35 +21,40 @@
 
 namespace updater::test {
 
-// A socket listening on 127.0.0.1 at a port of the system's choice, which goes to port. Accepting
-// and receiving wait at most 5 s; its connections send each write as a packet of its own.
-inline FileDescriptor ListenOnLoopback(std::uint16_t& port, int flags = SOCK_CLOEXEC) {
-  FileDescriptor fd(::socket(AF_INET, SOCK_STREAM | flags, 0));
+// A socket listening on 127.0.0.1 (or ::1) at a port of the system's choice, which goes to port.
+// Accepting and receiving wait at most 5 s; its connections send each write as a packet of its own.
+inline FileDescriptor ListenOnLoopback(std::uint16_t& port, int flags = SOCK_CLOEXEC, bool ipv6 = false) {
+  FileDescriptor fd(::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | flags, 0));
   const timeval wait{5, 0};
   const int on = 1;
-  sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
-  socklen_t length = sizeof address;
+  sockaddr_in6 address6{AF_INET6, 0, 0, in6addr_loopback, 0};
+  sockaddr_in address4{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+  auto* address = ipv6 ? reinterpret_cast<sockaddr*>(&address6) : reinterpret_cast<sockaddr*>(&address4);
+  socklen_t length = ipv6 ? sizeof address6 : sizeof address4;
   if (::setsockopt(fd.Get(), SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait) != 0 ||
-      ::setsockopt(fd.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) != 0 ||
-      ::bind(fd.Get(), reinterpret_cast<sockaddr*>(&address), length) != 0 || ::listen(fd.Get(), 4) != 0 ||
-      ::getsockname(fd.Get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      ::setsockopt(fd.Get(), IPPROTO_TCP, TCP_NODELAY, &on, sizeof on) != 0 || ::bind(fd.Get(), address, length) != 0 ||
+      ::listen(fd.Get(), 4) != 0 || ::getsockname(fd.Get(), address, &length) != 0)
     throw std::runtime_error("no loopback listener");
-  port = ntohs(address.sin_port);
+  port = ntohs(ipv6 ? address6.sin6_port : address4.sin_port);
   return fd;
 }
 
-// Connects anonymously, opens path and reads it into bytes in blocks of 1024 bytes as the download
-// driver does; returns the LastError text of the step that failed, or empty.
-inline std::string DownloadInBlocks(IInternet& internet, const std::string& path, std::string& bytes) {
+// Connects anonymously to host, opens each path in turn on that one connection and reads it into bytes in
+// blocks of 1024 bytes as the download driver does; returns the LastError text of the step that failed, or empty.
+inline std::string DownloadInBlocks(IInternet& internet, const std::vector<std::string>& paths, std::string& bytes,
+                                    const std::string& host = "127.0.0.1") {
   RecordingReporters reporters;
   auto server = std::make_shared<CFTPServer>(internet, reporters);
-  if (!server->Connect("127.0.0.1", "", "")) return server->LastError();
-  CFTPFile file(internet, reporters);
-  file.FTPServer(server);
-  if (!file.OpenRemote(path, inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) return file.LastError();
-  std::array<std::uint8_t, 1024> block{};
-  for (std::int32_t n; (n = file.ReadRemote(block, 1024)) > 0;) bytes.append(block.data(), block.data() + n);
-  return file.LastError();
+  if (!server->Connect(host, "", "")) return server->LastError();
+  for (const std::string& path : paths) {
+    CFTPFile file(internet, reporters);
+    file.FTPServer(server);
+    if (!file.OpenRemote(path, inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) return file.LastError();
+    std::array<std::uint8_t, 1024> block{};
+    for (std::int32_t n; (n = file.ReadRemote(block, 1024)) > 0;) bytes.append(block.data(), block.data() + n);
+    if (!file.LastError().empty()) return file.LastError();
+  }
+  return "";
 }
 
 // Plays one control connection from a transcript, on a thread of its own. Each step is one of:
@@ -62,8 +67,9 @@ inline std::string DownloadInBlocks(IInternet& internet, const std::string& path
 // After the last step the server waits for the client to hang up. Every wait is bounded.
 class ScriptedFtpServer {
  public:
-  explicit ScriptedFtpServer(std::vector<std::string> transcript)
-      : listener_(ListenOnLoopback(port_)),
+  explicit ScriptedFtpServer(std::vector<std::string> transcript, bool ipv6 = false)
+      : ipv6_(ipv6),
+        listener_(ListenOnLoopback(port_, SOCK_CLOEXEC, ipv6)),
         played_(std::async(std::launch::async, &ScriptedFtpServer::Play, this, std::move(transcript))) {}
 
   std::uint16_t Port() const { return port_; }
@@ -74,7 +80,7 @@ class ScriptedFtpServer {
   std::string Play(const std::vector<std::string>& transcript) try {
     std::uint16_t dataPort = 0;
     FileDescriptor control(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC)), data;
-    const FileDescriptor dataListener = ListenOnLoopback(dataPort);
+    const FileDescriptor dataListener = ListenOnLoopback(dataPort, SOCK_CLOEXEC, ipv6_);
     for (const std::string& step : transcript) {
       if (step == "x") {
         control.Reset();
@@ -118,6 +124,7 @@ class ScriptedFtpServer {
     return line.substr(0, line.find_last_not_of("\r\n") + 1);
   }
 
+  bool ipv6_;
   std::uint16_t port_ = 0;  // set while listener_ is made
   FileDescriptor listener_;
   std::future<std::string> played_;

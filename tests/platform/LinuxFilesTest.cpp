@@ -38,7 +38,7 @@ TEST(LinuxTextFiles, FirstLineEndsAtAnyLineBreakAndBadFilesAreFaults) {
   files.AppendText(folder / "log", "one\r\n");
   files.AppendText(folder / "log", "two\r\n");
   EXPECT_EQ(folder.Read("log"), "one\r\ntwo\r\n");
-  EXPECT_NE(FaultOf([&] { files.AppendText(folder / "no/such/log", "x"); }), 0);
+  EXPECT_EQ(FaultOf([&] { files.AppendText(folder / "no/such/log", "x"); }), 53);
 }
 
 TEST(LinuxTextFiles, RecordsOfTwoProgramsWritingAtOnceNeverInterleave) {
@@ -87,7 +87,7 @@ TEST(LinuxLocalFiles, PlantedEntriesAreNeitherFollowedNorRemovedWhenNotOurs) {
   LinuxLocalFiles files;
   const std::string link = folder / "setup.run";
   ASSERT_EQ(::symlink(folder.Write("precious", "keep me").c_str(), link.c_str()), 0);
-  EXPECT_NE(FaultOf([&] { files.Create(link); }), 0);
+  EXPECT_EQ(FaultOf([&] { files.Create(link); }), 58);
   files.Delete(link);
   EXPECT_FALSE(files.Exists(link));
   EXPECT_EQ(folder.Read("precious"), "keep me");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <filesystem>
 #include <thread>
 
 #include "platform/TempFolder.h"
@@ -48,9 +49,12 @@ std::string AwaitFile(const test::TempFolder& folder, const std::string& name, s
 TEST(LinuxShellExecute, ProgramsStartDirectlyAndOtherFilesGoToTheOpener) {
   test::TempFolder folder;
   LinuxShellExecute shell;
-  const std::string script = folder.Write("-setup.run", "#!/bin/sh\npwd > \"$0.ran\"\necho \"$#\" >> \"$0.ran\"\n");
+  // A hostile name reaches the program as a name, never through a shell.
+  const std::string name = "-rf$(touch${IFS}pwned);\xE2\x82\xAC\x01.run";
+  const std::string script = folder.Write(name, "#!/bin/sh\npwd > \"$0.ran\"\necho \"$#\" >> \"$0.ran\"\n");
   EXPECT_GT(shell.ShellExecute(0, "open", script, "", folder.path + "/", 5), 32);
-  EXPECT_EQ(AwaitFile(folder, "-setup.run.ran", 2), folder.path + "\n0\n");
+  EXPECT_EQ(AwaitFile(folder, name + ".ran", 2), folder.path + "\n0\n");
+  EXPECT_EQ(folder.Read("pwned") + std::to_string(std::filesystem::exists(folder / "pwned")), "0");
   EXPECT_LE(shell.ShellExecute(0, "open", folder / "missing", "", folder.path, 5), 32);
 
   ::chmod(folder.Write("xdg-open", "#!/bin/sh\necho \"$@\" > \"${0%/*}/opened\"\n").c_str(), 0700);

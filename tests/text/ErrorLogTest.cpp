@@ -47,10 +47,10 @@ TEST_F(Log, VersionTextCoversEveryAnswerOfTheSystem) {
 
 TEST_F(Log, ReportersShowTheirBoxBeforeWritingTheRecord) {
   test::FakeDesktop box;
-  box.onMsgBox = [&] { EXPECT_EQ(Text(), ""); };
+  box.on = [&](const std::string&) { EXPECT_EQ(Text(), ""); };
   ErrorReporter reporter(box, log);
   reporter.ShowError("Rintime Error in Form_Load", Fault(53, 40));
-  box.onMsgBox = nullptr;
+  box.on = nullptr;
   reporter.ReportRuntimeError(326, 17, "Runtime Error in LoadLocalString");
   ASSERT_EQ(box.boxes.size(), 2u);
   EXPECT_EQ(box.boxes[0].prompt + "|" + std::to_string(box.boxes[0].style), "Runtime error.|0");

@@ -7,22 +7,18 @@
 namespace updater {
 namespace {
 
-TEST(Localisation, TextsComeOutExactlyWithLineBreaksMade) {
+// A few texts whose exact letters matter, misspellings and all.
+TEST(Localisation, TextsComeOutLetterForLetterWithLineBreaksMade) {
   const std::tuple<std::int16_t, std::int32_t, std::string> cases[] = {
       {1000, 6, "%1 Updater: Download is fault.\r\nClick on icon for more details."},
-      {1000, 15, "Click \"OK\" to start installation process."},
-      {2000, 2, "&Pause"},
       {2000, 7, "Download war nicht m\xC3\xB6glich."},
       {2000, 12, "The downgeladenen Datei hat eine falsche Gro\xD0\xAF" "e."},
+      {2000, 15, "KLicken Sie auf OK um die Installation zu starten."},
       {1005, 1, "%1 Updater: Download is fault.\r\nClick on icon for more details."},  // any base works
   };
   test::RecordingReporters reporters;
-  for (const auto& [base, offset, expected] : cases) {
+  for (const auto& [base, offset, expected] : cases)
     EXPECT_EQ(Localisation(base, reporters).LoadLocalString(offset), expected) << base << "+" << offset;
-  }
-  for (std::int16_t base : {std::int16_t{1000}, std::int16_t{2000}}) {
-    for (int offset = 1; offset <= 15; ++offset) EXPECT_NE(Localisation(base, reporters).LoadLocalString(offset), "");
-  }
   EXPECT_TRUE(reporters.runtimeReports.empty());
 }
 

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeSystem.h"
@@ -15,7 +12,7 @@
 namespace updater {
 namespace {
 
-using namespace nid;
+using test::U32;
 using Raised = std::vector<std::pair<std::string, std::int32_t>>;
 
 struct RecordingEvents : ITrayIconEvents {
@@ -24,12 +21,7 @@ struct RecordingEvents : ITrayIconEvents {
   Raised raised;
 };
 
-struct Screen : IScreen {
-  std::int32_t TwipsPerPixelX() const override { return twipsPerPixel; }
-  std::int32_t twipsPerPixel = 15;
-};
-
-// The field content of text that arrives whole.
+// A text field as the shell reads it: the kept text, a NUL, spaces up to the width.
 std::string Terminated(const std::string& text, std::size_t width) {
   std::string field = text + '\0';
   field.resize(width, ' ');
@@ -38,138 +30,130 @@ std::string Terminated(const std::string& text, std::size_t width) {
 
 TEST(TrayFieldText, BreaksMarksCutsToWholeCharactersAndTerminates) {
   const std::string x125(125, 'x'), e = "\xC3\xA9", euro = "\xE2\x82\xAC", grin = "\xF0\x9F\x98\x80";
-  const struct {
-    std::string text;
-    std::size_t width;
-    std::string kept;
-  } cases[] = {
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {
       {"a|b||", 128, "a\rb\r\r"},
       {"one\r\ntwo", 128, "one\r\ntwo"},
       {std::string(127, 'x'), 128, std::string(127, 'x')},
       {std::string(128, 'x'), 128, std::string(127, 'x')},
-      {std::string(126, 'x') + "|", 128, std::string(126, 'x') + "\r"},
       {std::string(127, 'x') + "|", 128, std::string(127, 'x')},
-      // A UTF-8 character that does not fit whole is left out whole.
-      {x125 + e, 128, x125 + e},
+      {x125 + e, 128, x125 + e},  // a UTF-8 character that does not fit whole is left out whole
       {"x" + x125 + euro, 128, "x" + x125},
       {x125.substr(1) + grin, 128, x125.substr(1)},
       {std::string(62, 'c') + e, 64, std::string(62, 'c')},
       // Stray continuation bytes, longer than any character, are cut where they stand.
       {std::string(120, 'x') + std::string(10, '\x80'), 128, std::string(120, 'x') + std::string(7, '\x80')},
   };
-  for (const auto& c : cases) EXPECT_EQ(TrayFieldText(c.text, c.width), Terminated(c.kept, c.width)) << c.text;
+  for (const auto& [text, width, kept] : cases) EXPECT_EQ(TrayFieldText(text, width), Terminated(kept, width)) << text;
 }
 
-class TrayIconTest : public ::testing::Test {
- protected:
+struct TrayIcon : ::testing::Test {
   std::vector<std::uint32_t> Requests() const {
     std::vector<std::uint32_t> requests;
-    for (const auto& call : shell_.notifications) requests.push_back(call.message);
+    for (const auto& call : shell.sent) requests.push_back(call.first);
     return requests;
   }
-
-  test::FakeClock clock_;
-  Screen screen_;
-  test::FakeDesktop shell_;
-  RecordingEvents events_;
-  CXPSysTrayIcon icon_{shell_, clock_, screen_, events_};
+  test::FakeClock clock;
+  test::FakeDesktop shell;
+  RecordingEvents events;
+  CXPSysTrayIcon icon{shell, clock, shell, events};
 };
 
-TEST_F(TrayIconTest, IdIsTheHundredthsOfTheTimeOfDayRoundedHalfToEven) {
+TEST_F(TrayIcon, IdIsTheHundredthsOfTheTimeOfDayRoundedHalfToEven) {
   const std::pair<double, std::int32_t> cases[] = {{0.125, 12}, {0.375, 38}, {45296.784, 4529678}, {86399.99, 8639999}};
   for (const auto& [seconds, id] : cases) {
-    clock_.secondsSinceMidnight = seconds;
-    EXPECT_EQ(CXPSysTrayIcon(shell_, clock_, screen_, events_).IconID(), id) << seconds;
+    clock.secondsSinceMidnight = seconds;
+    EXPECT_EQ(CXPSysTrayIcon(shell, clock, shell, events).IconID(), id) << seconds;
   }
   EXPECT_TRUE(Requests().empty());
 }
 
-TEST_F(TrayIconTest, ShowAddsWhatWasSetWhileHiddenButNoBalloon) {
-  icon_.Owner(0x00C0FFEE);
-  icon_.CallBackEvent(512);
-  icon_.Icon(0x1234);
-  icon_.ToolTip("Tip");
-  icon_.ShowBaloon("lost", "lost", 5000, NIIF_ERROR);
-  EXPECT_TRUE(Requests().empty());
-
-  icon_.Visible(true);
+// The record is written out here from the layout of NOTIFYICONDATAA (long form), not from the code's names.
+TEST_F(TrayIcon, RecordHoldsEachFieldAtItsPlaceInTheShellsLayout) {
   NotifyIconRecord expected{};
-  WriteU32(expected, kCbSize, 504);
-  WriteU32(expected, kHwnd, 0x00C0FFEE);
-  WriteU32(expected, kUid, static_cast<std::uint32_t>(icon_.IconID()));
-  WriteU32(expected, kFlags, NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_STATE);
-  WriteU32(expected, kCallbackMessage, 512);
-  WriteU32(expected, kIcon, 0x1234);
-  const std::string tip = Terminated("Tip", kTipWidth);
-  std::copy(tip.begin(), tip.end(), expected.begin() + kTip);
-  WriteU32(expected, kStateMask, NIS_HIDDEN | NIS_SHAREDICON);
-  WriteU32(expected, kTimeoutOrVersion, NOTIFYICON_VERSION);
-  ASSERT_EQ(Requests(), (std::vector<std::uint32_t>{NIM_ADD, NIM_SETVERSION}));
-  EXPECT_EQ(shell_.notifications[0].record, expected);
-  EXPECT_EQ(shell_.notifications[1].record, expected);
+  const auto put = [&](std::size_t offset, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) expected[offset + i] = static_cast<std::uint8_t>(value >> 8 * i);
+  };
+  const auto text = [&](std::size_t offset, const std::string& field) {
+    std::copy(field.begin(), field.end(), expected.begin() + static_cast<std::ptrdiff_t>(offset));
+  };
+  icon.Owner(0x00C0FFEE);
+  icon.CallBackEvent(512);
+  icon.Icon(0x1234);
+  icon.ToolTip("Tip|2");
+  icon.ShowBaloon("lost", "lost", 5000, 3);  // hidden: dropped
+  EXPECT_TRUE(Requests().empty());
+  icon.Visible(true);
+  put(0, 504), put(4, 0x00C0FFEE), put(8, static_cast<std::uint32_t>(icon.IconID())), put(12, 15), put(16, 512), put(20, 0x1234), put(156, 3), put(416, 3);
+  text(24, Terminated("Tip\r2", 128));
+  ASSERT_EQ(Requests(), (std::vector<std::uint32_t>{0, 4}));  // add, set version
+  EXPECT_EQ(shell.sent[0].second, expected);
+  EXPECT_EQ(shell.sent[1].second, expected);
+
+  icon.ShowBaloon("Text", "Title", 7, 3);
+  put(12, 16), put(416, 7), put(484, 3);
+  text(160, Terminated("Text", 256));
+  text(420, Terminated("Title", 64));
+  EXPECT_EQ(shell.sent.back(), std::make_pair(1u, expected));  // modify
 }
 
 // Each member stores its fields and sends only its own flag group; long texts end in a NUL at their field's last byte.
-TEST_F(TrayIconTest, EachMemberSendsOnlyItsOwnGroup) {
-  const std::string longText(300, 'a');
+TEST_F(TrayIcon, EachMemberSendsOnlyItsOwnGroup) {
+  const std::string a300(300, 'a');
   const struct {
-    const char* member;
     std::function<void(CXPSysTrayIcon&)> call;
     std::uint32_t flags;
     bool sentWhileHidden;
-    std::vector<std::pair<std::size_t, std::uint32_t>> stored;
+    std::vector<std::pair<std::size_t, std::uint32_t>> stored;  // offset, 32-bit value
   } cases[] = {
-      {"CallBackEvent", [](CXPSysTrayIcon& i) { i.CallBackEvent(512); }, NIF_MESSAGE, false, {{kCallbackMessage, 512}}},
-      {"Icon", [](CXPSysTrayIcon& i) { i.Icon(0xABCD); }, NIF_ICON, false, {{kIcon, 0xABCD}}},
-      {"HiddenIcon", [](CXPSysTrayIcon& i) { i.HiddenIcon(true); }, NIF_STATE, true, {{kState, 1}, {kStateMask, 1}}},
-      {"SharedIcon", [](CXPSysTrayIcon& i) { i.SharedIcon(true); }, NIF_STATE, true, {{kState, 2}, {kStateMask, 2}}},
-      {"ToolTip", [&](CXPSysTrayIcon& i) { i.ToolTip(longText); }, NIF_TIP, false, {{kTip + 124, 0x00616161}}},
-      {"ShowBaloon", [&](CXPSysTrayIcon& i) { i.ShowBaloon(longText, longText, 7, 3); }, NIF_INFO, false,
-       {{kInfo + 252, 0x00616161}, {kInfoTitle + 60, 0x00616161}, {kTimeoutOrVersion, 7}, {kInfoFlags, 3}}},
+      {[](CXPSysTrayIcon& i) { i.CallBackEvent(512); }, 1, false, {{16, 512}}},
+      {[](CXPSysTrayIcon& i) { i.Icon(0xABCD); }, 2, false, {{20, 0xABCD}}},
+      {[](CXPSysTrayIcon& i) { i.HiddenIcon(true); }, 8, true, {{152, 1}, {156, 1}}},
+      {[](CXPSysTrayIcon& i) { i.SharedIcon(true); }, 8, true, {{152, 2}, {156, 2}}},
+      {[&](CXPSysTrayIcon& i) { i.ToolTip(a300); }, 4, false, {{24 + 124, 0x00616161}}},
+      {[&](CXPSysTrayIcon& i) { i.ShowBaloon(a300, a300, 7, 3); }, 16, false,
+       {{160 + 252, 0x00616161}, {420 + 60, 0x00616161}, {416, 7}, {484, 3}}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.member);
+    SCOPED_TRACE(c.flags);
     test::FakeDesktop shell;
-    CXPSysTrayIcon icon(shell, clock_, screen_, events_);
+    CXPSysTrayIcon icon(shell, clock, shell, events);
     for (const bool shown : {false, true}) {
       icon.Visible(shown);
-      shell.notifications.clear();
+      shell.sent.clear();
       c.call(icon);
       if (!shown && !c.sentWhileHidden) {
-        EXPECT_TRUE(shell.notifications.empty());
+        EXPECT_TRUE(shell.sent.empty());
         continue;
       }
-      ASSERT_EQ(shell.notifications.size(), 1u);
-      EXPECT_EQ(shell.notifications[0].message, NIM_MODIFY);
-      EXPECT_EQ(ReadU32(shell.notifications[0].record, kFlags), c.flags);
-      for (const auto& [offset, value] : c.stored) EXPECT_EQ(ReadU32(shell.notifications[0].record, offset), value);
+      ASSERT_EQ(shell.sent.size(), 1u);
+      EXPECT_EQ(shell.sent[0].first, 1u);
+      EXPECT_EQ(U32(shell.sent[0].second, 12), c.flags);
+      for (const auto& [offset, value] : c.stored) EXPECT_EQ(U32(shell.sent[0].second, offset), value) << offset;
     }
   }
 }
 
-TEST_F(TrayIconTest, VisibleSendsOnlyChangesAndEveryShowStartsUnhidden) {
+TEST_F(TrayIcon, VisibleSendsOnlyChangesAndEveryShowStartsUnhidden) {
   {
-    CXPSysTrayIcon icon(shell_, clock_, screen_, events_);
+    CXPSysTrayIcon icon(shell, clock, shell, events);
     icon.Visible(false);
     icon.Visible(true);
     icon.Visible(true);
     icon.HiddenIcon(true);
     icon.Visible(false);
     icon.Visible(false);
-    EXPECT_EQ(shell_.notifications[3].record, shell_.notifications[2].record);
+    EXPECT_EQ(shell.sent[3].second, shell.sent[2].second);
     icon.Visible(true);
-    EXPECT_EQ(ReadU32(shell_.notifications.back().record, kState), 0u);
-    EXPECT_EQ(ReadU32(shell_.notifications.back().record, kStateMask), NIS_HIDDEN | NIS_SHAREDICON);
+    EXPECT_EQ(U32(shell.sent.back().second, 152), 0u);
+    EXPECT_EQ(U32(shell.sent.back().second, 156), 3u);
   }
-  EXPECT_EQ(Requests(), (std::vector<std::uint32_t>{NIM_ADD, NIM_SETVERSION, NIM_MODIFY, NIM_DELETE, NIM_ADD,
-                                                    NIM_SETVERSION, NIM_DELETE}));
+  EXPECT_EQ(Requests(), (std::vector<std::uint32_t>{0, 4, 1, 2, 0, 4, 2}));
 }
 
-TEST_F(TrayIconTest, PointerCodesInPixelsOrTwipsRaiseTheirEventsEachByItself) {
+TEST_F(TrayIcon, PointerCodesInPixelsOrTwipsRaiseTheirEventsEachByItself) {
   const struct {
     std::vector<float> xs;
-    std::int32_t scaleMode;
-    std::int32_t twipsPerPixel;
+    std::int32_t scaleMode, twips;
     Raised expected;
   } cases[] = {
       {{514, 515, 516, 517, 518}, kScaleModePixels, 15, {{"click", 1}, {"dblclick", 1}, {"click", 2}, {"dblclick", 2}}},
@@ -180,12 +164,12 @@ TEST_F(TrayIconTest, PointerCodesInPixelsOrTwipsRaiseTheirEventsEachByItself) {
       {{517 * 12 + 5, 514 * 15}, kScaleModeTwips, 12, {{"click", 2}}},
   };
   for (const auto& c : cases) {
-    screen_.twipsPerPixel = c.twipsPerPixel;
-    events_.raised.clear();
-    for (const float x : c.xs) icon_.MouseMoveHandler(x, c.scaleMode);
-    EXPECT_EQ(events_.raised, c.expected) << "first x " << c.xs[0] << " twips " << c.twipsPerPixel;
+    shell.twips = c.twips;
+    events.raised.clear();
+    for (const float x : c.xs) icon.MouseMoveHandler(x, c.scaleMode);
+    EXPECT_EQ(events.raised, c.expected) << "first x " << c.xs[0] << " twips " << c.twips;
   }
-  EXPECT_THROW(icon_.MouseMoveHandler(1e30F, kScaleModePixels), Fault);
+  EXPECT_THROW(icon.MouseMoveHandler(1e30F, kScaleModePixels), Fault);
   EXPECT_TRUE(Requests().empty());
 }
 

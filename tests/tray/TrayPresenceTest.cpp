@@ -4,16 +4,12 @@
 
 #include <functional>
 #include <numeric>
-#include <string>
-#include <vector>
 
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeSystem.h"
 
 namespace updater {
 namespace {
-
-using namespace nid;
 
 // Remembers each report; the first one runs onFirst, as a timer tick would while its message box is open.
 struct Reports : IFormErrors {
@@ -32,20 +28,17 @@ std::vector<std::uint32_t> Frames(std::uint32_t first, std::uint32_t last) {
   return frames;
 }
 
-class TrayPresenceTest : public ::testing::Test {
- protected:
-  test::FakeDesktop desktop_;
-  test::FakeClock clock_;
-  test::FakeImageList goodIcons_{100};
-  test::FakeImageList badIcons_{200};
-  Reports reports_;
-  std::function<void()> leftClick_;
-  TrayPresence tray_{{desktop_, clock_, desktop_, desktop_, desktop_, goodIcons_, badIcons_},
-                     reports_, [this] { leftClick_(); }};
-  CXPSysTrayIcon& icon_ = tray_.CreateSysTrayIcon();
+struct Tray : ::testing::Test {
+  test::FakeDesktop desktop;
+  test::FakeClock clock;
+  test::FakeImageList goodIcons{100}, badIcons{200};
+  Reports reports;
+  std::function<void()> leftClick;
+  TrayPresence tray{{desktop, clock, desktop, desktop, desktop, goodIcons, badIcons}, reports, [this] { leftClick(); }};
+  CXPSysTrayIcon& icon = tray.CreateSysTrayIcon();
 };
 
-TEST_F(TrayPresenceTest, FramesAdvanceOnlyWhileShownWrapAndRunOnAcrossModes) {
+TEST_F(Tray, FramesAdvanceOnlyWhileShownWrapAndRunOnAcrossModes) {
   const struct {
     bool shown;
     std::int32_t mode;
@@ -59,41 +52,54 @@ TEST_F(TrayPresenceTest, FramesAdvanceOnlyWhileShownWrapAndRunOnAcrossModes) {
       {true, AnimGoodCycle, 27, Frames(125, 151)}, {true, AnimGoodCycle, 2, {101, 102}},
   };
   for (const auto& step : steps) {
-    icon_.Visible(step.shown);
-    tray_.TrayAnimMode = step.mode;
-    desktop_.notifications.clear();
-    for (int i = 0; i < step.ticks; ++i) tray_.tmrTrayAnim_Timer();
+    icon.Visible(step.shown);
+    tray.TrayAnimMode = step.mode;
+    desktop.sent.clear();
+    for (int i = 0; i < step.ticks; ++i) tray.tmrTrayAnim_Timer();
     std::vector<std::uint32_t> shown;
-    for (const auto& call : desktop_.notifications) shown.push_back(ReadU32(call.record, kIcon));
+    for (const auto& call : desktop.sent) shown.push_back(test::U32(call.second, test::kIcon));
     EXPECT_EQ(shown, step.frames) << "mode " << step.mode << " shown " << step.shown;
   }
-  EXPECT_TRUE(reports_.seen.empty());
+  EXPECT_TRUE(reports.seen.empty());
 }
 
-TEST_F(TrayPresenceTest, FaultyTickIsReportedEachTimeButNotWhileItsReportIsOpen) {
+TEST_F(Tray, FaultyTickIsReportedEachTimeButNotWhileItsReportIsOpen) {
   struct MissingFrames : IImageList {
     std::int32_t Count() const override { return 51; }
     std::uint32_t Picture(std::int32_t) const override { RaiseFault(FaultNumber::SubscriptOutOfRange); }
   } missing;
-  TrayPresence tray({desktop_, clock_, desktop_, desktop_, desktop_, missing, missing}, reports_, [] {});
-  tray.CreateSysTrayIcon().Visible(true);
-  tray.TrayAnimMode = AnimGoodCycle;
-  reports_.onFirst = [&] { tray.tmrTrayAnim_Timer(); };
-  tray.tmrTrayAnim_Timer();
-  tray.tmrTrayAnim_Timer();
-  EXPECT_EQ(reports_.seen, std::vector<std::string>(2, "Rintime Error in tmrTrayAnim_Timer 9"));
+  TrayPresence faulty({desktop, clock, desktop, desktop, desktop, missing, missing}, reports, [] {});
+  faulty.CreateSysTrayIcon().Visible(true);
+  faulty.TrayAnimMode = AnimGoodCycle;
+  reports.onFirst = [&] { faulty.tmrTrayAnim_Timer(); };
+  faulty.tmrTrayAnim_Timer();
+  faulty.tmrTrayAnim_Timer();
+  EXPECT_EQ(reports.seen, std::vector<std::string>(2, "Rintime Error in tmrTrayAnim_Timer 9"));
 }
 
-TEST_F(TrayPresenceTest, ReleasesReachTheClickHandlersAndTheirFaultsAreReported) {
+TEST_F(Tray, ReleasesReachTheClickHandlersAndTheirFaultsAreReported) {
   std::vector<std::string> done;
-  leftClick_ = [&] { done.emplace_back("left click"); };
-  desktop_.onPopup = [&] { done.push_back("popup after " + std::to_string(desktop_.foregroundCalls) + " raise"); };
-  for (const int code : {513, 514, 515, 516, 517, 518}) tray_.Form_MouseMove(static_cast<float>(code * 15));
+  leftClick = [&] { done.emplace_back("left click"); };
+  desktop.on = [&](const std::string& call) {
+    if (call == "Popup") done.push_back("popup after " + std::to_string(desktop.calls["SetForegroundWindow"]) + " raise");
+  };
+  for (const int code : {513, 514, 515, 516, 517, 518}) tray.Form_MouseMove(static_cast<float>(code * 15));
   EXPECT_EQ(done, (std::vector<std::string>{"left click", "left click", "popup after 1 raise"}));
 
-  leftClick_ = [] { RaiseFault(FaultNumber::FileNotFound); };
-  tray_.Form_MouseMove(514 * 15);
-  EXPECT_EQ(reports_.seen, std::vector<std::string>{"Rintime Error in Form_MouseMove 53"});
+  leftClick = [] { RaiseFault(FaultNumber::FileNotFound); };
+  tray.Form_MouseMove(514 * 15);
+  EXPECT_EQ(reports.seen, std::vector<std::string>{"Rintime Error in Form_MouseMove 53"});
+}
+
+TEST_F(Tray, MinimisingTheFormHidesItAgain) {
+  tray.Form_Resize();
+  EXPECT_EQ(desktop.calls["Hide"], 0);
+  desktop.windowState = kWindowStateMinimized;
+  tray.Form_Resize();
+  EXPECT_EQ(desktop.calls["Hide"], 1);
+  desktop.on = [](const std::string&) { RaiseFault(FaultNumber::InvalidProcedureCall); };
+  tray.Form_Resize();
+  EXPECT_EQ(reports.seen, std::vector<std::string>{"Rintime Error in Form_Resize 5"});
 }
 
 }  // namespace

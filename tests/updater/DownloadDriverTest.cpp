@@ -8,67 +8,64 @@ namespace {
 using test::FormHarness;
 using test::Pattern;
 
-struct Driver : ::testing::Test {
+TEST(Driver, CompleteFileIsHandedToTheShellAndTheProgramEnds) {
   FormHarness h;
-  void Serve(const std::string& path, std::size_t size) { h.internet.servers["host"][path] = Pattern(size); }
-  void Choose(MenuCommand command) { h.form.MenuClick(command); }
-};
-
-TEST_F(Driver, CompleteFileIsHandedToTheShellAndTheProgramEnds) {
-  Serve("pub/app/setup.exe", 2048);
-  h.Load("ftp://host/pub/app/setup.exe 2048 1000");
-  EXPECT_EQ(h.LocalFile("setup.exe"), Pattern(2048));
+  h.Load("ftp://host/pub/app/setup.exe 2048 1000", 2048, "pub/app/setup.exe");
+  EXPECT_EQ(h.LocalFile(), Pattern(2048));
   EXPECT_FALSE(h.localFiles.files["/tmp/setup.exe"].open);
   EXPECT_EQ(h.desktop.executed, std::vector<std::string>{"open|/tmp/setup.exe||/tmp/|5"});
-  EXPECT_EQ(h.Tooltips().back(), "Demo App Updater: Download is complete.\r\nClick on icon to install update.");
-  EXPECT_EQ(h.Balloons().back(), "Update downloading is completed.\r\nClick on Icon for more details.");
-  EXPECT_EQ(h.LastBalloonTitle(), "Demo App Updater");
-  EXPECT_EQ(h.LastBalloonIcon(), nid::NIIF_INFO);
-  EXPECT_EQ(h.desktop.notifications.back().message, nid::NIM_DELETE);
+  EXPECT_EQ(h.desktop.Tooltips().back(), "Demo App Updater: Download is complete.\r\nClick on icon to install update.");
+  EXPECT_EQ(h.desktop.Balloons().back(), "Update downloading is completed.\r\nClick on Icon for more details.");
+  EXPECT_EQ(h.LastTitle(), "Demo App Updater");
+  EXPECT_EQ(h.LastBalloonIcon(), "1");
+  EXPECT_EQ(h.desktop.sent.back().first, nid::NIM_DELETE);
   EXPECT_TRUE(h.form.Unloaded());
   EXPECT_EQ(h.Log(), "");
-  // Anonymous, passive, default port, binary; yields after connect, twice per pass (two blocks and
-  // the empty read) and after the close; every handle closed again.
-  EXPECT_EQ(h.internet.calls[1], "InternetConnect host:0 '' '' " + std::to_string(0x88000000u));
+  // Anonymous, passive, reloading, on the default port, binary; every handle closed again.
+  EXPECT_EQ(h.internet.calls[1], "InternetConnect host:0 '' '' 2281701376");
   EXPECT_EQ(h.internet.calls[2], "FtpOpenFile pub/app/setup.exe 2147483648 2147483650");
-  EXPECT_EQ(h.desktop.doEvents, 1 + 2 * 3 + 1);
   EXPECT_EQ(h.internet.openHandles, 0);
 }
 
-TEST_F(Driver, ProgressTooltipChangesOnlyWithTheWholePercentage) {
-  Serve("setup.exe", 10240);
-  h.Load("ftp://host/setup.exe 10240 1000");
-  ASSERT_EQ(h.Tooltips().size(), 10u + 1);  // 10 %, 20 %, ... 100 %, then the success tooltip
-  EXPECT_EQ(h.Tooltips()[0], "Demo App Updater: 1 kb of 10 is downloaded.");
-
-  FormHarness german;
-  german.internet.servers["host"]["big.bin"] = Pattern(300 * 1024);
-  german.Load("ftp://host/big.bin 307200 2000");
-  EXPECT_EQ(german.Tooltips().size(), 100u + 1);
-  EXPECT_EQ(german.Tooltips()[0], "Demo App Updater: 3 von 300 kb wurde downgeladen.");
+TEST(Driver, ProgressTooltipShowsWholeKilobytesWhenTheWholePercentageChanges) {
+  const std::tuple<int, int, std::vector<std::string>> cases[] = {
+      {10240, 1000, {"Demo App Updater: 1 kb of 10 is downloaded.", "Demo App Updater: 2 kb of 10 is downloaded."}},
+      {3000, 1000, {"Demo App Updater: 1 kb of 2 is downloaded.", "Demo App Updater: 2 kb of 2 is downloaded.",
+                    "Demo App Updater: 2 kb of 2 is downloaded."}},
+      // The first block is 0.5 %: no change yet.
+      {204800, 2000, {"Demo App Updater: 2 von 200 kb wurde downgeladen.", "Demo App Updater: 4 von 200 kb wurde downgeladen."}},
+  };
+  for (const auto& [size, language, first] : cases) {
+    FormHarness h;
+    h.Load("ftp://host/setup.exe " + std::to_string(size) + " " + std::to_string(language), size);
+    const auto tips = h.desktop.Tooltips();
+    EXPECT_EQ(std::vector<std::string>(tips.begin(), tips.begin() + first.size()), first);
+    EXPECT_EQ(tips.size(), std::min(size / 1024 + (size % 1024 != 0), 100) + 1u) << size;  // then the success tooltip
+  }
 }
 
-TEST_F(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
-  const std::tuple<const char*, const char*, const char*> cases[] = {
-      {"host/setup.exe", "ERROR: Ftp URL is not valid host/setup.exe", "Ftp URL is not valid."},
-      {"ftp://host/dir/", "ERROR: Ftp URL is not valid ftp://host/dir/", "Ftp URL is not valid."},
-      {"ftp://nohost/setup.exe",
+TEST(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
+  const std::tuple<const char*, int, const char*, const char*> cases[] = {
+      {"host/setup.exe", 3000, "ERROR: Ftp URL is not valid host/setup.exe", "Ftp URL is not valid."},
+      {"ftp://host/dir/", 3000, "ERROR: Ftp URL is not valid ftp://host/dir/", "Ftp URL is not valid."},
+      {"ftp://nohost/setup.exe", 3000,
        "ERROR: Couldn't connect to ftp serverConnect error #12029. Cannot connect to the server.\r\n",
        "Couldn't connect to ftp server."},
-      {"ftp://host/missing.exe", "ERROR: Couldn't open URL ftp://host/missing.exe", "Couldn't open URL."},
-      {"ftp://host/setup.exe", "ERROR: Downloaded file has wrong size. 3001 3000", "Downloaded file has wrong size."},
+      {"ftp://host/missing.exe", 3000, "ERROR: Couldn't open URL ftp://host/missing.exe", "Couldn't open URL."},
+      {"ftp://host/setup.exe", 3001, "ERROR: Downloaded file has wrong size. 3001 3000", "Downloaded file has wrong size."},
+      {"ftp://host/setup.exe", 2999, "ERROR: Downloaded file has wrong size. 2999 3000", "Downloaded file has wrong size."},
   };
-  for (const auto& [url, logged, reason] : cases) {
+  for (const auto& [url, announced, logged, reason] : cases) {
     FormHarness f;
-    f.internet.servers["host"]["setup.exe"] = Pattern(3000);
     f.system.files["/opt/app/update.cfg"] = "\r\n";  // an empty product name
-    f.Load(std::string(url) + " 3001 1000");
+    f.internet.servers["host"]["setup.exe"] = Pattern(3000);
+    f.Load(std::string(url) + " " + std::to_string(announced) + " 1000");
     EXPECT_NE(f.Log().find(std::string("message = ") + logged + "\r\nerror # =  0 \r\nerror descr = \r\n"),
               std::string::npos) << f.Log();
-    EXPECT_EQ(f.Balloons().back(), std::string("Download is fault.\r") + reason);
-    EXPECT_EQ(f.LastBalloonTitle(), " Updater");
-    EXPECT_EQ(f.LastBalloonIcon(), nid::NIIF_ERROR);
-    EXPECT_EQ(f.Tooltips().back(), " Updater: Download is fault.\r\nClick on icon for more details.");
+    EXPECT_EQ(f.desktop.Balloons().back(), std::string("Download is fault.\r") + reason);
+    EXPECT_EQ(f.LastTitle(), " Updater");
+    EXPECT_EQ(f.LastBalloonIcon(), "3");
+    EXPECT_EQ(f.desktop.Tooltips().back(), " Updater: Download is fault.\r\nClick on icon for more details.");
     EXPECT_FALSE(f.desktop.enabled[MenuCommand::Pause]);
     EXPECT_FALSE(f.form.Unloaded());
     EXPECT_TRUE(f.desktop.boxes.empty() && f.desktop.executed.empty());
@@ -79,66 +76,85 @@ TEST_F(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
   EXPECT_TRUE(noNetwork.internet.calls.empty());
 }
 
-TEST_F(Driver, BrokenTransferKeepsEveryByteThatArrived) {
-  Serve("setup.exe", 5000);
+TEST(Driver, BrokenTransferKeepsEveryByteThatArrived) {
+  FormHarness h;
   h.internet.failReadAfter = 4096;
-  h.Load("ftp://host/setup.exe 5000 1000");
-  EXPECT_EQ(h.LocalFile("setup.exe"), Pattern(4096));
+  h.Load("ftp://host/setup.exe 5000 1000", 5000);
+  EXPECT_EQ(h.LocalFile(), Pattern(4096));
   EXPECT_NE(h.Log().find("wrong size. 5000 4096\r\n"), std::string::npos);
 }
 
-TEST_F(Driver, PauseHoldsTheReadsAndTheAnimationUntilContinue) {
-  Serve("setup.exe", 10 * 1024 + 17);
+TEST(Driver, PauseHoldsTheReadsAndTheAnimationUntilContinue) {
+  FormHarness h;
   std::vector<std::pair<bool, bool>> menu;  // Pause, Continue enabled at each yield
-  h.desktop.onDoEvents = [&](int n) {
-    menu.emplace_back(h.desktop.enabled[MenuCommand::Pause], h.desktop.enabled[MenuCommand::Continue]);
-    if (n == 4) Choose(MenuCommand::Pause);
+  std::size_t pausedAt = 0;
+  h.desktop.on = [&](const std::string& call) {
+    if (call == "DoEvents") menu.emplace_back(h.desktop.enabled[MenuCommand::Pause], h.desktop.enabled[MenuCommand::Continue]);
+    if (call == "DoEvents" && h.desktop.calls[call] == 4) {
+      h.Choose(MenuCommand::Pause);
+      pausedAt = h.LocalFile().size();
+    }
+    if (call == "Sleep") {
+      EXPECT_TRUE(h.LocalFile().size() == pausedAt && !h.desktop.timerEnabled);
+    }
+    if (call == "Sleep" && h.desktop.calls[call] == 5) h.Choose(MenuCommand::Continue);
   };
-  h.desktop.onSleep = [&](int n) {
-    EXPECT_FALSE(h.desktop.timerEnabled);
-    if (n == 5) Choose(MenuCommand::Continue);
-  };
-  h.Load("ftp://host/setup.exe 10257 1000");
+  h.Load("ftp://host/setup.exe 10257 1000", 10 * 1024 + 17);
   EXPECT_EQ(menu[0], std::make_pair(false, false));  // connected, file not open yet
   EXPECT_EQ(menu[1], std::make_pair(true, false));   // transfer running
   EXPECT_EQ(menu[4], std::make_pair(false, true));   // paused
   EXPECT_EQ(h.desktop.sleeps, std::vector<std::uint32_t>(5, 10));
   EXPECT_TRUE(h.desktop.timerEnabled);
-  EXPECT_EQ(h.LocalFile("setup.exe"), Pattern(10 * 1024 + 17));
+  EXPECT_EQ(h.LocalFile(), Pattern(10 * 1024 + 17));
   EXPECT_EQ(h.desktop.executed.size(), 1u);
 }
 
-TEST_F(Driver, CancelEndsTheProgramQuietlyAtEachPoint) {
-  // Cancel at yield 6 in the transfer, after the third sleep of a pause, or at the yield after the
-  // server is closed; the local file keeps what had been written.
-  for (const auto& [size, pauseAt, kept] : {std::tuple{8192, 0, 2048}, {4096, 2, 0}, {1024, 0, 1024}}) {
+// Cancel at the yield after connecting (before anything is opened), in the transfer, while paused,
+// and at the yield after the server is closed: the program ends quietly, the local file keeps what
+// had been written.
+TEST(Driver, CancelEndsTheProgramQuietlyAtEachPoint) {
+  const std::tuple<int, bool, int> cases[] = {{2, false, -1}, {3, false, 2048}, {3, true, 0}, {1, false, 4096}};
+  for (const auto& [handlesOpen, pause, kept] : cases) {
     FormHarness f;
-    f.internet.servers["host"]["setup.exe"] = Pattern(size);
-    f.desktop.onDoEvents = [&, pauseAt = pauseAt](int n) {
-      if (n == pauseAt) f.form.MenuClick(MenuCommand::Pause);
-      if (n == 6) f.form.MenuClick(MenuCommand::Cancel);
+    f.desktop.on = [&, handlesOpen = handlesOpen, pause = pause, kept = kept](const std::string& call) {
+      if (call == "DoEvents" && f.internet.openHandles == handlesOpen && f.LocalFile() == Pattern(std::max(kept, 0)))
+        f.Choose(pause ? MenuCommand::Pause : MenuCommand::Cancel);
+      if (call == "Sleep" && f.desktop.calls[call] == 3) f.Choose(MenuCommand::Cancel);
     };
-    f.desktop.onSleep = [&](int n) {
-      if (n == 3) f.form.MenuClick(MenuCommand::Cancel);
-    };
-    f.Load("ftp://host/setup.exe " + std::to_string(size) + " 1000");
+    f.Load("ftp://host/setup.exe 4096 1000", 4096);
     EXPECT_TRUE(f.form.Unloaded());
-    EXPECT_TRUE(f.desktop.executed.empty() && f.Balloons().empty() && f.Log().empty());
+    EXPECT_TRUE(f.desktop.executed.empty() && f.desktop.Balloons().empty() && f.Log().empty());
+    EXPECT_EQ(f.localFiles.files.count("/tmp/setup.exe"), kept >= 0 ? 1u : 0u);
     EXPECT_FALSE(f.localFiles.files["/tmp/setup.exe"].open);
-    EXPECT_EQ(f.LocalFile("setup.exe"), Pattern(kept));
+    EXPECT_EQ(f.LocalFile(), Pattern(std::max(kept, 0)));
     EXPECT_EQ(f.internet.openHandles, 0);
   }
 }
 
-TEST_F(Driver, FaultInTheDriverIsReportedAndShowsTheEarlierReason) {
-  Serve("setup.exe", 100);
+// Overflows of the percentage (a file far longer than announced) and of the 32-bit byte total are
+// faults of the driver, reported at the block where they happen.
+TEST(Driver, PercentageAndByteTotalOverflowsAreFaults) {
+  const std::tuple<int, std::uint64_t, std::uint64_t> cases[] = {{1, 21474304, 21474304},
+                                                                  {2147483647, 1ull << 31, 2147482624}};
+  for (const auto& [announced, served, kept] : cases) {
+    FormHarness h;
+    h.internet.servers["host"];
+    h.internet.zeros = served + 1024;
+    h.Load("ftp://host/zeros " + std::to_string(announced) + " 1000");
+    EXPECT_NE(h.Log().find("message = Runtime Error in DownloadAppUpdate\r\nerror # =  6 "), std::string::npos);
+    EXPECT_EQ(h.localFiles.files["/tmp/zeros"].size, kept);
+  }
+}
+
+TEST(Driver, FaultInTheDriverIsReportedAndShowsTheEarlierReason) {
+  FormHarness h;
   h.localFiles.files["/tmp/setup.exe"].bytes = "old";
   h.localFiles.failDelete = true;
-  h.Load("ftp://host/setup.exe 100 1000");
+  h.Load("ftp://host/setup.exe 100 1000", 100);
   ASSERT_EQ(h.desktop.boxes.size(), 1u);
   EXPECT_EQ(h.desktop.boxes[0].prompt, "Runtime error.");
   EXPECT_NE(h.Log().find("message = Runtime Error in DownloadAppUpdate\r\nerror # =  70 \r\n"), std::string::npos);
-  EXPECT_EQ(h.Balloons().back(), "Download is fault.\r");
+  EXPECT_EQ(h.desktop.Balloons().back(), "Download is fault.\r");
   EXPECT_EQ(h.internet.openHandles, 0);
 }
 

@@ -2,7 +2,6 @@
 // The form wired to recording fakes of every platform service, with the real texts, traps and log.
 
 #include <string>
-#include <vector>
 
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeInternet.h"
@@ -16,36 +15,39 @@ namespace updater::test {
 // Pointer codes as the shell reports them.
 inline constexpr int kLeftUp = 514, kLeftDouble = 515, kRightUp = 517;
 
+// n bytes that tell where each byte came from.
+inline std::string Pattern(std::size_t n) {
+  std::string s(n, '\0');
+  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+  return s;
+}
+
 struct FormHarness {
   FormHarness() { system.files["/opt/app/update.cfg"] = "Demo App\r\nsecond line\r\n"; }
 
-  void Load(const std::string& commandLine) {
+  // Serves a file of size bytes as host/path, starts the program with the command line and runs it.
+  FormHarness& Load(const std::string& commandLine, std::size_t size = 0, const std::string& path = "setup.exe") {
+    if (size) internet.servers["host"][path] = Pattern(size);
     system.commandLine = commandLine;
     form.Form_Load();
+    return *this;
   }
   void Click(int code) { form.Form_MouseMove(static_cast<float>(code * 15)); }
+  void Choose(MenuCommand command) { form.MenuClick(command); }
+  // Runs action at the nth call of name (DoEvents, Sleep, MsgBox, ...), counted from the start.
+  void At(const std::string& name, int n, std::function<void()> action) {
+    desktop.on = [this, name, n, action, previous = desktop.on](const std::string& call) {
+      if (previous) previous(call);
+      if (call == name && desktop.calls[name] == n) action();
+    };
+  }
   std::string Log() { return system.files["/opt/app/orlenza.err"]; }
-  std::string LocalFile(const std::string& name) { return localFiles.files["/tmp/" + name].bytes; }
-  // The texts of one field in every modify request that carried its group, in order.
-  std::vector<std::string> Sent(std::uint32_t flag, std::size_t offset, std::size_t width) const {
-    std::vector<std::string> texts;
-    for (const auto& n : desktop.notifications) {
-      if (n.message == nid::NIM_MODIFY && (nid::ReadU32(n.record, nid::kFlags) & flag))
-        texts.push_back(RecordText(n.record, offset, width));
-    }
-    return texts;
+  std::string LocalFile(const std::string& name = "setup.exe") const {
+    const auto found = localFiles.files.find("/tmp/" + name);
+    return found == localFiles.files.end() ? "" : found->second.bytes;
   }
-  std::vector<std::string> Tooltips() const { return Sent(nid::NIF_TIP, nid::kTip, nid::kTipWidth); }
-  std::vector<std::string> Balloons() const { return Sent(nid::NIF_INFO, nid::kInfo, nid::kInfoWidth); }
-  std::string LastBalloonTitle() const { return Sent(nid::NIF_INFO, nid::kInfoTitle, nid::kInfoTitleWidth).back(); }
-  std::uint32_t LastBalloonIcon() const {
-    return nid::ReadU32(desktop.notifications.back().record, nid::kInfoFlags);
-  }
-  int Requests(std::uint32_t message) const {
-    int n = 0;
-    for (const auto& r : desktop.notifications) n += r.message == message;
-    return n;
-  }
+  std::string LastTitle() const { return desktop.Modified(16, kTitleAt, 64).back(); }
+  std::string LastBalloonIcon() const { return desktop.Modified(16, kInfoFlagsAt).back(); }
 
   FakeSystem system;
   FakeClock clock;
@@ -62,12 +64,5 @@ struct FormHarness {
                                TrayDesktop{desktop, clock, desktop, desktop, desktop, goodIcons, badIcons}},
                   FormReporting{reporter, reporter, log, texts}};
 };
-
-// n bytes that tell where each byte came from.
-inline std::string Pattern(std::size_t n) {
-  std::string s(n, '\0');
-  for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
-  return s;
-}
 
 }  // namespace updater::test

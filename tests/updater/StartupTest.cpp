@@ -16,29 +16,8 @@ TEST(Startup, RejectedCommandLineIsReportedAndEndsWithoutAnIcon) {
     EXPECT_NE(h.Log().find("\r\nmessage = Command line syntax error.\r\nerror # =  0 \r\nerror descr = \r\n"
                            "error line =  0 \r\n\r\n"),
               std::string::npos);
-    EXPECT_EQ(h.Requests(nid::NIM_ADD), 0);
-    EXPECT_TRUE(h.internet.calls.empty());
-    EXPECT_EQ(h.desktop.quitCalls, 1);
-  }
-}
-
-TEST(Startup, FaultsInStartUpEndTheProgramAfterOneReport) {
-  const std::tuple<const char*, const char*, int> cases[] = {
-      {nullptr, "ftp://h/f.exe 100 1000", 53},  // no update.cfg
-      {"", "ftp://h/f.exe 100 1000", 62},
-      {"App", "ftp://h/f.exe 3000000000 1000", 6},
-      {"App", "ftp://h/f.exe 100 40000", 6},
-  };
-  for (const auto& [config, commandLine, fault] : cases) {
-    FormHarness h;
-    h.system.files.erase("/opt/app/update.cfg");
-    if (config) h.system.files["/opt/app/update.cfg"] = config;
-    h.Load(commandLine);
-    ASSERT_EQ(h.desktop.boxes.size(), 1u) << commandLine;
-    EXPECT_NE(h.Log().find("message = Rintime Error in Form_Load\r\nerror # =  " + std::to_string(fault) + " "),
-              std::string::npos);
-    EXPECT_EQ(h.Requests(nid::NIM_ADD), 0);
-    EXPECT_TRUE(h.form.Unloaded());
+    EXPECT_TRUE(h.desktop.sent.empty() && h.internet.calls.empty());
+    EXPECT_EQ(h.desktop.calls["Quit"], 1);
   }
 }
 
@@ -48,11 +27,11 @@ TEST(Startup, MenuIsLocalisedAndTheIconShownWithItsOwnerAndCallback) {
   EXPECT_EQ(h.desktop.captions[MenuCommand::Pause], "&Pause");
   EXPECT_EQ(h.desktop.captions[MenuCommand::Continue], "&Weiter");
   EXPECT_EQ(h.desktop.captions[MenuCommand::Cancel], "Download &abbrechen");
-  EXPECT_TRUE(h.desktop.hidden);
-  const auto& add = h.desktop.notifications.at(0);
-  EXPECT_EQ(add.message, nid::NIM_ADD);
-  EXPECT_EQ(nid::ReadU32(add.record, nid::kHwnd), 0x4711u);
-  EXPECT_EQ(nid::ReadU32(add.record, nid::kCallbackMessage), 512u);
+  EXPECT_EQ(h.desktop.calls["Hide"], 1);
+  const auto& [message, record] = h.desktop.sent.at(0);
+  EXPECT_EQ(message, nid::NIM_ADD);
+  EXPECT_EQ(test::U32(record, 4), 0x4711u);  // owner window
+  EXPECT_EQ(test::U32(record, 16), 512u);    // callback message
 }
 
 TEST(Startup, UnknownLanguageReportsEachMissingText) {
@@ -64,6 +43,37 @@ TEST(Startup, UnknownLanguageReportsEachMissingText) {
   EXPECT_EQ(reports, 3 + 1 + 3);  // the captions, the reason, the failure tooltip, balloon text and title
   EXPECT_EQ(h.desktop.captions[MenuCommand::Pause], "");
   EXPECT_NE(h.Log().find("message = Runtime Error in LoadLocalString\r\nerror # =  326 "), std::string::npos);
+}
+
+// A fault in each trapped procedure of the form is reported under that procedure's own name (the
+// form's event procedures keep their "Rintime" spelling) with the fault's number, and the program goes on.
+TEST(Startup, EachFormProcedureReportsItsFaultUnderItsOwnName) {
+  const std::tuple<const char*, const char*, const char*, int, bool> cases[] = {
+      // update.cfg, command line, call that faults (its nth time), n, then cancel from the menu
+      {nullptr, "ftp://h/f.exe 100 1000", "", 0, false},  // no update.cfg: 53
+      {"", "ftp://h/f.exe 100 1000", "", 0, false},
+      {"App", "ftp://h/f.exe 3000000000 1000", "", 0, false},
+      {"App", "ftp://h/f.exe 100 40000", "", 0, false},
+      {"App", "ftp://host/setup.exe 100 1000", "SetCaption", 1, false},
+      {"App", "ftp://host/setup.exe 100 1000", "SetEnabled", 1, false},
+      {"App", "ftp://host/setup.exe 100 1000", "Notify2", 1, false},
+      {"App", "ftp://h/setup.exe 100 1000", "SetEnabled", 4, true},
+  };
+  const char* expected[] = {"Rintime Error in Form_Load\r\nerror # =  53 ", "Rintime Error in Form_Load\r\nerror # =  62 ",
+                            "Rintime Error in Form_Load\r\nerror # =  6 ", "Rintime Error in Form_Load\r\nerror # =  6 ",
+                            "Runtime Error in LocalizeGUI\r\nerror # =  5 ", "Rintime Error in StartDownload\r\nerror # =  5 ",
+                            "Rintime Error in Form_Unload\r\nerror # =  5 ", "Rintime Error in mPopCancel_Click\r\nerror # =  5 "};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const auto& [config, commandLine, call, n, cancel] = cases[i];
+    FormHarness h;
+    h.system.files.erase("/opt/app/update.cfg");
+    if (config) h.system.files["/opt/app/update.cfg"] = config;
+    h.At(call, n, [] { RaiseFault(FaultNumber::InvalidProcedureCall); });
+    h.Load(commandLine, 100);
+    if (cancel) h.Choose(MenuCommand::Cancel);
+    ASSERT_EQ(h.desktop.boxes.size(), 1u) << i;
+    EXPECT_NE(h.Log().find(std::string("message = ") + expected[i]), std::string::npos) << i << h.Log();
+  }
 }
 
 }  // namespace
