@@ -1,8 +1,11 @@
 """The real updater as a host application starts it and a person drives it, on a tray panel, on a
-StatusNotifierItem host and without any tray."""
+StatusNotifierItem host and without any tray, with a full or read-only disk. How the FTP client meets
+misbehaving servers is tested below it (tests/ftp), against a scripted server."""
 
 import os
 import re
+import subprocess
+import tempfile
 import time
 import unittest
 
@@ -66,6 +69,22 @@ class OnTrayPanel(unittest.TestCase):
                     self.assertIn(f"\r\nmessage = ERROR: {logged}\r\nerror # =  0 \r\nerror descr = \r\n",
                                   run.file("orlenza.err").decode())
         self.assertTrue(panel.notifications.empty(), "balloons belong to the panel")
+
+    def test_full_or_read_only_temporary_folder_is_a_reported_fault_and_the_program_goes_on(self):
+        for options, fault in (("size=64k", "61"), ("ro", "70")):
+            with self.subTest(options=options), tempfile.TemporaryDirectory() as small, FtpServer() as ftp:
+                subprocess.run(["mount", "-t", "tmpfs", "-o", options, "tmpfs", small], check=True)
+                try:
+                    ftp.publish(512 * 1024)
+                    with Updater(panel, URL, 512 * 1024, 1000, temp=small) as run:
+                        self.assertEqual(run.answer("Return"), "Runtime error.")
+                        log = wait_for(lambda: run.file("orlenza.err"), "the fault's record").decode()
+                        self.assertIn("message = Runtime Error in DownloadAppUpdate\r\nerror # =  " + fault, log)
+                        run.click_icon("click", "1")
+                        self.assertIn("Downloading is fault: ", run.answer("Escape"))
+                        self.assertTrue(run.ended())
+                finally:
+                    subprocess.run(["umount", small], check=True)
 
     def test_yes_downloads_again_from_the_first_byte(self):
         with FtpServer() as ftp:

@@ -14,7 +14,7 @@
 namespace updater::test {
 
 // The program lives in /opt/app; files are kept by path; a path under readOnly cannot be written.
-class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion {
+class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion, public ILocaleClock {
  public:
   std::string ReadFirstLine(const std::string& path) override {
     const auto found = files.find(path);
@@ -36,18 +36,14 @@ class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion
     std::memcpy(info.csdVersion.data(), release.data(), std::min(release.size(), info.csdVersion.size()));
     return versionKnown;
   }
+  std::string NowText() override { return "12/06/26 10:11:12"; }
+  double SecondsSinceMidnight() override { return secondsSinceMidnight; }
 
   std::map<std::string, std::string> files;
   std::string readOnly;
   std::string commandLine;
   std::string release = std::string("Debian GNU/Linux 12 (bookworm)", 31);  // with its terminator
   bool versionKnown = true;
-};
-
-class FakeClock : public ILocaleClock {
- public:
-  std::string NowText() override { return "12/06/26 10:11:12"; }
-  double SecondsSinceMidnight() override { return secondsSinceMidnight; }
   double secondsSinceMidnight = 36672.345;
 };
 

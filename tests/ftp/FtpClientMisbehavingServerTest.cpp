@@ -11,6 +11,7 @@ namespace {
 
 using Transcript = std::vector<std::string>;
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 
 Transcript Join(std::initializer_list<Transcript> parts) {
   Transcript joined;
@@ -67,8 +68,8 @@ const Case kCases[] = {
      "Connect" + kRefused + "530 Login incorrect."},
     {"login unanswered", {">220 Hi", "USER anonymous"}, "", "Connect" + kTimeout, 200ms},
     {"missing file, control characters in the response",
-     Join({kPassive, {"RETR f>550-No\x1b[1m file\x07\x7f\r\n550 Try\ragain"}, kQuit}), "",
-     "FtpOpenFile" + kRefused + "550-No?[1m file??\r\n     550 Try?again"},
+     Join({kPassive, {"RETR f>550-No\x1b[1m\0 file\x07\x7f\r\n550 Try\ragain"s}, kQuit}), "",
+     "FtpOpenFile" + kRefused + "550-No?[1m? file??\r\n     550 Try?again"},
     {"a long response is cut to the caller's 2048-character buffer",
      Join({kPassive, {"RETR f>550-" + kY + "\r\n" + kY + "\r\n" + kY + "\r\n550 No"}, kQuit}), "",
      "FtpOpenFile" + kRefused + "550-" + kY + "\r\n     " + kY + "\r\n     " + kY.substr(0, 39)},

@@ -1,8 +1,10 @@
-// The FTP reply reader fed in chunks the fuzzer chooses, and the passive-mode reply parsers.
+// The FTP reply reader fed in chunks the fuzzer chooses, and the passive-mode reply parsers. Every reply
+// read begins with its code and ends at the first line that ends it, whatever the chunks.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "platform/linux/ftp/PassiveReply.h"
@@ -37,6 +39,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   updater::FtpReply reply;
   while (reader.Read(source, updater::Deadline::max(), reply) == updater::kInetOk) {
     if (reply.code < 100 || reply.code > 599 || reply.text.size() > updater::kMaxReplyText) __builtin_trap();
+    const std::string code = std::to_string(reply.code);
+    const auto ends = [&](std::string_view line) {
+      return line.substr(0, 3) == code && (line.size() == 3 || line[3] == ' ');
+    };
+    std::string_view rest = reply.text;
+    for (std::size_t at; (at = rest.find("\r\n")) != std::string_view::npos; rest.remove_prefix(at + 2)) {
+      if (ends(rest.substr(0, at))) __builtin_trap();  // an inner line that ends the reply
+    }
+    const bool nothingCut = reply.text.size() + 2 + updater::ReplyReader::kMaxLineLength < updater::kMaxReplyText;
+    if (!reply.text.starts_with(code) || (nothingCut && !ends(rest))) __builtin_trap();
     for (char c : reply.text) {
       if (static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n') __builtin_trap();
     }

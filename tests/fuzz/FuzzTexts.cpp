@@ -1,4 +1,4 @@
-// Placeholder filling and the tray's text rule on any bytes.
+// Placeholder filling and the tray's text rule on any bytes, each against what it must give.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -23,7 +23,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string format = text.substr(0, cut);
   const std::string value = cut == std::string::npos ? "" : text.substr(cut + 1);
   NoReports reports;
-  updater::sprintf(reports, format, {value, static_cast<int>(data[0]) - 128, format});
+  const int number = static_cast<int>(data[0]) - 128;
+  // Each value in turn fills the first "%n" of the text as the earlier values left it.
+  std::string expected = format;
+  const std::string values[] = {value, std::to_string(number), format};
+  for (std::size_t n = 0; n < 3; ++n) {
+    const std::size_t at = expected.find("%" + std::to_string(n + 1));
+    if (at != std::string::npos) expected.replace(at, 2, values[n]);
+  }
+  if (updater::sprintf(reports, format, {value, number, format}) != expected) __builtin_trap();
 
   // A field of 1 to 256 bytes holds a terminated prefix of a text, whole UTF-8 characters only.
   std::string tray = text;

@@ -12,8 +12,7 @@ namespace {
 struct Log : ::testing::Test {
   std::string& Text() { return system.files["/opt/app/orlenza.err"]; }
   test::FakeSystem system;
-  test::FakeClock clock;
-  ErrorLog log{system, system, clock, system};
+  ErrorLog log{system, system, system, system};
 };
 
 TEST_F(Log, RecordsHaveTenLinesWithSignedNumberFieldsAndAppend) {

@@ -30,7 +30,7 @@ std::vector<std::uint32_t> Frames(std::uint32_t first, std::uint32_t last) {
 
 struct Tray : ::testing::Test {
   test::FakeDesktop desktop;
-  test::FakeClock clock;
+  test::FakeSystem clock;
   test::FakeImageList goodIcons{100}, badIcons{200};
   Reports reports;
   std::function<void()> leftClick;

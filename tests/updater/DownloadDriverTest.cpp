@@ -76,12 +76,16 @@ TEST(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
   EXPECT_TRUE(noNetwork.internet.calls.empty());
 }
 
+// A failed read ends the copy like the end of the file: the byte count decides.
 TEST(Driver, BrokenTransferKeepsEveryByteThatArrived) {
-  FormHarness h;
+  FormHarness h, atTheEnd;
   h.internet.failReadAfter = 4096;
   h.Load("ftp://host/setup.exe 5000 1000", 5000);
   EXPECT_EQ(h.LocalFile(), Pattern(4096));
   EXPECT_NE(h.Log().find("wrong size. 5000 4096\r\n"), std::string::npos);
+  atTheEnd.internet.failReadAfter = 5000;
+  atTheEnd.Load("ftp://host/setup.exe 5000 1000", 5000);
+  EXPECT_EQ(atTheEnd.desktop.executed.size(), 1u);
 }
 
 TEST(Driver, PauseHoldsTheReadsAndTheAnimationUntilContinue) {

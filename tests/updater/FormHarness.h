@@ -50,18 +50,17 @@ struct FormHarness {
   std::string LastBalloonIcon() const { return desktop.Modified(16, kInfoFlagsAt).back(); }
 
   FakeSystem system;
-  FakeClock clock;
   MemoryLocalFiles localFiles;
   FakeInternet internet;
   FakeDesktop desktop;
   FakeImageList goodIcons{100}, badIcons{200};
-  ErrorLog log{system, system, clock, system};
+  ErrorLog log{system, system, system, system};
   ErrorReporter reporter{desktop, log};
   UpdateState state;
   Localisation texts{state.LanguageBase, reporter};
   frmUpdater form{state,
                   FormServices{system, system, localFiles, internet, desktop, desktop, desktop, desktop,
-                               TrayDesktop{desktop, clock, desktop, desktop, desktop, goodIcons, badIcons}},
+                               TrayDesktop{desktop, system, desktop, desktop, desktop, goodIcons, badIcons}},
                   FormReporting{reporter, reporter, log, texts}};
 };
 
