@@ -1,6 +1,7 @@
 #pragma once
-// Reporters that remember every report instead of showing boxes.
+// Reporters that remember every report instead of showing boxes, and the number of a raised fault.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,5 +22,15 @@ struct RecordingReporters : IFormErrors, IRuntimeErrors {
   }
   std::vector<Report> formReports, runtimeReports;
 };
+
+// The number of the fault that call raises, 0 when it raises none.
+inline std::int32_t FaultOf(const std::function<void()>& call) {
+  try {
+    call();
+  } catch (const Fault& fault) {
+    return fault.Number();
+  }
+  return 0;
+}
 
 }  // namespace updater::test

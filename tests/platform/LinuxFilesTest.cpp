@@ -3,25 +3,16 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <functional>
-
+#include "fakes/RecordingReporters.h"
 #include "platform/TempFolder.h"
 #include "platform/linux/BufferedOutputFile.h"
 #include "platform/linux/LinuxLocalFiles.h"
 #include "platform/linux/LinuxTextFiles.h"
-#include "text/Fault.h"
 
 namespace updater {
 namespace {
 
-int FaultOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Fault& fault) {
-    return fault.Number();
-  }
-  return 0;
-}
+using test::FaultOf;
 
 TEST(LinuxTextFiles, FirstLineEndsAtAnyLineBreakAndBadFilesAreFaults) {
   test::TempFolder folder;
