@@ -229,7 +229,7 @@ def show_success(desktop, process):
     desktop.shot("Resting the pointer on the icon: the progress tooltip")
     desktop.menu_choice(process, icon, "A right click opens the menu: Pause, Continue, Cancel download")
     time.sleep(1.5)
-    desktop.menu_choice(process, icon, "Paused: the icon stands still, the menu now offers Continue")
+    desktop.menu_choice(process, icon, "Paused: the menu now offers Continue")
     desktop.run("xdotool", "mousemove", "200", "300")
     desktop.hover(process, icon)
     desktop.shot("Continued: the tooltip counts on")
@@ -242,6 +242,7 @@ def show_success(desktop, process):
     if installer:
         desktop.shot("Download complete: the updater has ended and the installer runs",
                      desktop.around(desktop.geometry(installer[0])))
+        desktop.run("xdotool", "windowkill", installer[0])
 
 
 def show_failure(desktop, process):
