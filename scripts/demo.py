@@ -79,14 +79,17 @@ def read_line(fd):
     return data.decode().strip()
 
 
-def as_desktop_user(env, temp):
+def as_desktop_user(env, temp, log):
     """When sudo started the demo from a desktop session, the updater runs as that user, on their
-    session bus, so that their panel shows its icon and their notification service its balloons."""
+    session bus, so that their panel shows its icon and their notification service its balloons; the
+    temporary folder and the error log are theirs."""
     uid, gid = int(os.environ.get("SUDO_UID", "0")), int(os.environ.get("SUDO_GID", "0"))
     bus = f"/run/user/{uid}/bus"
     if uid == 0 or not os.path.exists(bus):
         return []
-    os.chown(temp, uid, gid)
+    open(log, "a").close()
+    for path in (temp, log):
+        os.chown(path, uid, gid)
     env.update(DBUS_SESSION_BUS_ADDRESS="unix:path=" + bus, XDG_RUNTIME_DIR=f"/run/user/{uid}")
     return ["setpriv", f"--reuid={uid}", f"--regid={gid}", "--init-groups", "--"]
 
@@ -287,7 +290,7 @@ def main():
 
     env = dict(os.environ, TMPDIR=temp)
     desktop = None if display_works(env) else VirtualDesktop(env)
-    user = as_desktop_user(env, temp) if not desktop else []
+    user = as_desktop_user(env, temp, log) if not desktop else []
     env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="updater-demo-runtime-"))
 
     def update(name, size, show, note):
