@@ -65,11 +65,13 @@ TEST(SignatureStep, EachFailureDeletesTheFileLogsOnceAndAsksAgain) {
     std::string key;
     std::optional<std::string> signature;  // none: no .sig on the server
     std::string logged;
+    long failReadAfter = -1;  // a read of the .sig fails past this many bytes
   };
   const Case cases[] = {
       {"PUBLIC KEY", std::nullopt, noSignature},
       {"PUBLIC KEY", "", noSignature},
       {"PUBLIC KEY", tooLong, noSignature},
+      {"PUBLIC KEY", signature, noSignature, static_cast<long>(signature.size()) - 2},
       {"PUBLIC KEY", FakePublisherSignature::Sign(Pattern(99)), mismatch},
       {"garbage", signature, badKey},
       {"garbage", std::nullopt, badKey},
@@ -83,7 +85,11 @@ TEST(SignatureStep, EachFailureDeletesTheFileLogsOnceAndAsksAgain) {
     else f.internet.servers["host"].erase("pub/app/setup.exe.sig");
     f.desktop.answers = {msgbox::kAnswerYes};
     // The question's Yes finds the server fixed.
-    f.desktop.onMsgBox = [&] { Publish(f, 100); };
+    f.internet.failReadAfter = c.failReadAfter;
+    f.desktop.onMsgBox = [&] {
+      Publish(f, 100);
+      f.internet.failReadAfter = -1;
+    };
     f.Load(std::string(kAddress) + " 100 1000");
 
     EXPECT_EQ(Records(f.Log()), 1) << c.logged;
