@@ -119,7 +119,9 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     services_.tray.menu.SetEnabled(MenuCommand::Pause, true);
     std::int32_t total = 0;
     if (!CopyRemoteFile(*remoteFile, *localFile, BytesToDownload, total)) return;
+    // Closed and let go before the signature check, which may delete the file.
     localFile->Close();
+    localFile.reset();
 
     remoteFile->CloseRemote();
     // A publisher key beside the program asks for the release's signature, fetched on this connection;
