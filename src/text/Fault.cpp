@@ -1,6 +1,5 @@
 #include "text/Fault.h"
 
-#include <cerrno>
 #include <new>
 #include <stdexcept>
 #include <system_error>
@@ -35,21 +34,19 @@ void RaiseFault(FaultNumber number, SourceLocation where) {
   throw Fault(static_cast<std::int32_t>(number), static_cast<std::int32_t>(where.line()));
 }
 
-FaultNumber FaultNumberForSystemError(int error) {
-  switch (error) {
-    case ENOENT: return FaultNumber::FileNotFound;
-    case ENOTDIR: return FaultNumber::PathNotFound;
-    case EACCES:
-    case EPERM:
-    case EROFS: return FaultNumber::PermissionDenied;
-    case EEXIST: return FaultNumber::FileAlreadyExists;
-    case ENOSPC:
-    case EDQUOT: return FaultNumber::DiskFull;
-    case EIO: return FaultNumber::DeviceIoError;
-    case ENAMETOOLONG: return FaultNumber::BadFileNameOrNumber;
-    case ENOMEM: return FaultNumber::OutOfMemory;
-    default: return FaultNumber::PathFileAccessError;
-  }
+FaultNumber FaultNumberForSystemError(const std::error_code& error) {
+  const std::error_condition meaning = error.default_error_condition();
+  if (meaning == std::errc::no_such_file_or_directory) return FaultNumber::FileNotFound;
+  if (meaning == std::errc::not_a_directory) return FaultNumber::PathNotFound;
+  if (meaning == std::errc::permission_denied || meaning == std::errc::operation_not_permitted ||
+      meaning == std::errc::read_only_file_system)
+    return FaultNumber::PermissionDenied;
+  if (meaning == std::errc::file_exists) return FaultNumber::FileAlreadyExists;
+  if (meaning == std::errc::no_space_on_device) return FaultNumber::DiskFull;
+  if (meaning == std::errc::io_error) return FaultNumber::DeviceIoError;
+  if (meaning == std::errc::filename_too_long) return FaultNumber::BadFileNameOrNumber;
+  if (meaning == std::errc::not_enough_memory) return FaultNumber::OutOfMemory;
+  return FaultNumber::PathFileAccessError;
 }
 
 Fault CurrentExceptionAsFault(std::int32_t line) {
@@ -61,7 +58,7 @@ Fault CurrentExceptionAsFault(std::int32_t line) {
   } catch (const std::bad_alloc&) {
     return as(FaultNumber::OutOfMemory);
   } catch (const std::system_error& e) {
-    return as(FaultNumberForSystemError(e.code().value()));
+    return as(FaultNumberForSystemError(e.code()));
   } catch (const std::out_of_range&) {
     return as(FaultNumber::SubscriptOutOfRange);
   } catch (const std::overflow_error&) {

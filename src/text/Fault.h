@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <system_error>
 #include <version>
 
 #if defined(__cpp_lib_source_location)
@@ -72,8 +73,8 @@ class Fault : public std::exception {
 [[noreturn]] void RaiseFault(FaultNumber number,
                              SourceLocation where = SourceLocation::current());
 
-// Catalogue number for an operating-system error code (errno).
-FaultNumber FaultNumberForSystemError(int error);
+// Catalogue number for a system error, by its portable meaning.
+FaultNumber FaultNumberForSystemError(const std::error_code& error);
 
 // Turns the exception being handled into a fault; call only inside a catch block.
 // Library exceptions keep no line of their own, so they take the given line.

@@ -7,9 +7,11 @@
 
 namespace updater {
 
+// A full disk quota counts as a full disk.
 [[noreturn]] inline void RaiseSystemFault(int error = errno,
                                           SourceLocation where = SourceLocation::current()) {
-  RaiseFault(FaultNumberForSystemError(error), where);
+  if (error == EDQUOT) error = ENOSPC;
+  RaiseFault(FaultNumberForSystemError(std::error_code(error, std::generic_category())), where);
 }
 
 }  // namespace updater
