@@ -33,6 +33,8 @@ inline void ExpectSignatureCases(IPublisherSignature& verifier, const std::strin
        SignatureCheck::Valid},
       {"key of another curve", ReadAll(file("p384.pem")), ReadAll(file("p384.sig")), file("setup.run"),
        SignatureCheck::KeyNotValid},
+      {"key of another 256-bit curve", ReadAll(file("k256.pem")), ReadAll(file("k256.sig")), file("setup.run"),
+       SignatureCheck::KeyNotValid},
       {"garbage key", "-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----\n", signature, file("setup.run"),
        SignatureCheck::KeyNotValid},
       {"private key", ReadAll(file("publisher.key")), signature, file("setup.run"), SignatureCheck::KeyNotValid},
