@@ -3,11 +3,11 @@
 #   install-packages.sh build|test|demo|bench|package
 set -euo pipefail
 
-build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev)
+build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev libssl-dev)
 run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core)
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
-  test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick dpkg-dev) ;;
+  test) packages=("${build[@]}" "${run[@]}" openssl clang libclang-rt-14-dev imagemagick dpkg-dev) ;;
   demo) packages=("${build[@]}" "${run[@]}" imagemagick dunst x11-xserver-utils) ;;
   package) packages=("${build[@]}" dpkg-dev) ;;
   bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
