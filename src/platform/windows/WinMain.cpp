@@ -3,20 +3,20 @@
 //   updater.exe <ftp address> <expected size in bytes> <language: 1000 English, 2000 German>
 
 #include "platform/FormEventsRelay.h"
-#include "platform/windows/WinAnimationTimer.h"
-#include "platform/windows/WinEventLoop.h"
-#include "platform/windows/WinFormWindow.h"
-#include "platform/windows/WinImageList.h"
-#include "platform/windows/WinInternet.h"
-#include "platform/windows/WinLocalFiles.h"
-#include "platform/windows/WinLocaleClock.h"
-#include "platform/windows/WinMessageBox.h"
-#include "platform/windows/WinNotifyShell.h"
-#include "platform/windows/WinPopupMenu.h"
-#include "platform/windows/WinProgramInfo.h"
-#include "platform/windows/WinShellExecute.h"
-#include "platform/windows/WinSystemVersion.h"
-#include "platform/windows/WinTextFiles.h"
+#include "platform/windows/WindowsAnimationTimer.h"
+#include "platform/windows/WindowsEventLoop.h"
+#include "platform/windows/WindowsFormWindow.h"
+#include "platform/windows/WindowsImageList.h"
+#include "platform/windows/WindowsInternet.h"
+#include "platform/windows/WindowsLocalFiles.h"
+#include "platform/windows/WindowsLocaleClock.h"
+#include "platform/windows/WindowsMessageBox.h"
+#include "platform/windows/WindowsNotifyShell.h"
+#include "platform/windows/WindowsPopupMenu.h"
+#include "platform/windows/WindowsProgramInfo.h"
+#include "platform/windows/WindowsShellExecute.h"
+#include "platform/windows/WindowsSystemVersion.h"
+#include "platform/windows/WindowsTextFiles.h"
 #include "text/ErrorLog.h"
 #include "text/ErrorReporter.h"
 #include "text/Localisation.h"
@@ -26,23 +26,23 @@
 int main() {
   using namespace updater;
 
-  WinProgramInfo program;
-  WinTextFiles textFiles;
-  WinLocalFiles localFiles;
-  WinLocaleClock clock;
-  WinSystemVersion systemVersion;
-  WinShellExecute shell;
-  WinInternet internet;
+  WindowsProgramInfo program;
+  WindowsTextFiles textFiles;
+  WindowsLocalFiles localFiles;
+  WindowsLocaleClock clock;
+  WindowsSystemVersion systemVersion;
+  WindowsShellExecute shell;
+  WindowsInternet internet;
 
   FormEventsRelay relay;
-  WinFormWindow window(relay);
-  WinMessageBox messageBox(window);
-  WinEventLoop eventLoop;
-  WinPopupMenu menu(window, relay);
-  const WinImageList goodIcons(FrameColour::Green);
-  const WinImageList badIcons(FrameColour::Red);
-  WinNotifyShell notifyShell;
-  WinAnimationTimer timer(window);
+  WindowsFormWindow window(relay);
+  WindowsMessageBox messageBox(window);
+  WindowsEventLoop eventLoop;
+  WindowsPopupMenu menu(window, relay);
+  const WindowsImageList goodIcons(FrameColour::Green);
+  const WindowsImageList badIcons(FrameColour::Red);
+  WindowsNotifyShell notifyShell;
+  WindowsAnimationTimer timer(window);
 
   ErrorLog log(textFiles, program, clock, systemVersion);
   ErrorReporter reporter(messageBox, log);

@@ -1,4 +1,4 @@
-#include "platform/windows/WinFormWindow.h"
+#include "platform/windows/WindowsFormWindow.h"
 
 #include <windows.h>
 #include <windowsx.h>
@@ -16,7 +16,7 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
     SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* form = reinterpret_cast<WinFormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* form = reinterpret_cast<WindowsFormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (form != nullptr && form->Handle() == window && form->Receive(message, lParam)) return 0;
   return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -30,7 +30,7 @@ std::int32_t ScreenTwipsPerPixelX() {
 
 }  // namespace
 
-WinFormWindow::WinFormWindow(FormEventsRelay& relay) : relay_(relay), twipsPerPixelX_(ScreenTwipsPerPixelX()) {
+WindowsFormWindow::WindowsFormWindow(FormEventsRelay& relay) : relay_(relay), twipsPerPixelX_(ScreenTwipsPerPixelX()) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -49,25 +49,25 @@ WinFormWindow::WinFormWindow(FormEventsRelay& relay) : relay_(relay), twipsPerPi
   }
 }
 
-WinFormWindow::~WinFormWindow() {
+WindowsFormWindow::~WindowsFormWindow() {
   window_.reset();
   UnregisterClassW(kClassName, GetModuleHandleW(nullptr));
 }
 
-void WinFormWindow::Hide() { ShowWindow(window_.get(), SW_HIDE); }
+void WindowsFormWindow::Hide() { ShowWindow(window_.get(), SW_HIDE); }
 
-std::int32_t WinFormWindow::WindowState() const {
+std::int32_t WindowsFormWindow::WindowState() const {
   if (IsIconic(window_.get())) return kWindowStateMinimized;
   if (IsZoomed(window_.get())) return 2;
   return 0;
 }
 
-void WinFormWindow::SetForegroundWindow() { ::SetForegroundWindow(window_.get()); }
+void WindowsFormWindow::SetForegroundWindow() { ::SetForegroundWindow(window_.get()); }
 
 // The shell reports the icon's pointer activity as the callback message the form registered, the
 // pointer-move message, whose horizontal position is the code of the pointer event; the form hears
 // it in twips, as it hears any pointer move.
-bool WinFormWindow::Receive(unsigned message, std::intptr_t lParam) {
+bool WindowsFormWindow::Receive(unsigned message, std::intptr_t lParam) {
   switch (message) {
     case WM_MOUSEMOVE: {
       const float x = static_cast<float>(GET_X_LPARAM(lParam) * twipsPerPixelX_);

@@ -1,4 +1,4 @@
-#include "platform/windows/WinImageList.h"
+#include "platform/windows/WindowsImageList.h"
 
 #include <windows.h>
 
@@ -29,7 +29,7 @@ std::uint32_t Straight(std::uint32_t pixel) {
 // A 32-bit icon: the colour with its alpha channel, and a mask that is set where the frame is
 // transparent, for whoever draws without alpha.
 UniqueIcon MakeIcon(const FrameImage& frame) {
-  constexpr int side = WinImageList::kIconSize;
+  constexpr int side = WindowsImageList::kIconSize;
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = side;
@@ -56,12 +56,12 @@ UniqueIcon MakeIcon(const FrameImage& frame) {
 
 }  // namespace
 
-WinImageList::WinImageList(FrameColour colour) {
+WindowsImageList::WindowsImageList(FrameColour colour) {
   icons_.reserve(kFrameCount);
   for (int index = 1; index <= kFrameCount; ++index) icons_.push_back(MakeIcon(DrawAnimationFrame(colour, index, kIconSize)));
 }
 
-std::uint32_t WinImageList::Picture(std::int32_t index) const {
+std::uint32_t WindowsImageList::Picture(std::int32_t index) const {
   if (index < 1 || index > Count()) RaiseFault(FaultNumber::SubscriptOutOfRange);
   return HandleNumber(icons_[static_cast<std::size_t>(index - 1)].get());
 }

@@ -1,4 +1,4 @@
-#include "platform/windows/WinMessageBox.h"
+#include "platform/windows/WindowsMessageBox.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 namespace updater {
 
-std::int32_t WinMessageBox::MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) {
+std::int32_t WindowsMessageBox::MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) {
   return MessageBoxW(owner_.Handle(), Wide(prompt).c_str(), Wide(title).c_str(), static_cast<UINT>(style));
 }
 

@@ -1,4 +1,4 @@
-#include "platform/windows/WinAnimationTimer.h"
+#include "platform/windows/WindowsAnimationTimer.h"
 
 #include <windows.h>
 
@@ -7,11 +7,11 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 }
 
-WinAnimationTimer::WinAnimationTimer(const WinFormWindow& form) : form_(form) { SetEnabled(true); }
+WindowsAnimationTimer::WindowsAnimationTimer(const WindowsFormWindow& form) : form_(form) { SetEnabled(true); }
 
-WinAnimationTimer::~WinAnimationTimer() { SetEnabled(false); }
+WindowsAnimationTimer::~WindowsAnimationTimer() { SetEnabled(false); }
 
-void WinAnimationTimer::SetEnabled(bool enabled) {
+void WindowsAnimationTimer::SetEnabled(bool enabled) {
   if (enabled == enabled_) return;
   if (enabled)
     enabled_ = SetTimer(form_.Handle(), kTimerId, kIntervalMs, nullptr) != 0;

@@ -7,7 +7,7 @@
 
 namespace updater {
 
-class WinEventLoop : public IEventLoop {
+class WindowsEventLoop : public IEventLoop {
  public:
   // Runs the messages already waiting in the queue, at most kMaxMessages of them. The download loop
   // yields twice per 1024-byte block, far more often than a person can act or the 100 ms timer

@@ -1,4 +1,4 @@
-#include "platform/windows/WinPopupMenu.h"
+#include "platform/windows/WindowsPopupMenu.h"
 
 #include <windows.h>
 
@@ -16,7 +16,7 @@ UINT IdOf(MenuCommand command) { return static_cast<UINT>(command) + 1; }
 
 }  // namespace
 
-WinPopupMenu::WinPopupMenu(const WinFormWindow& owner, FormEventsRelay& relay)
+WindowsPopupMenu::WindowsPopupMenu(const WindowsFormWindow& owner, FormEventsRelay& relay)
     : owner_(owner), relay_(relay), menu_(CreatePopupMenu()) {
   if (!menu_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreatePopupMenu");
   AppendMenuW(menu_.get(), MF_STRING, IdOf(MenuCommand::Pause), L"&Pause download");
@@ -25,7 +25,7 @@ WinPopupMenu::WinPopupMenu(const WinFormWindow& owner, FormEventsRelay& relay)
   AppendMenuW(menu_.get(), MF_STRING, IdOf(MenuCommand::Cancel), L"&Cancel download");
 }
 
-void WinPopupMenu::SetCaption(MenuCommand command, const std::string& caption) {
+void WindowsPopupMenu::SetCaption(MenuCommand command, const std::string& caption) {
   std::wstring text = Wide(caption);
   MENUITEMINFOW item{};
   item.cbSize = sizeof item;
@@ -34,18 +34,18 @@ void WinPopupMenu::SetCaption(MenuCommand command, const std::string& caption) {
   SetMenuItemInfoW(menu_.get(), IdOf(command), FALSE, &item);
 }
 
-void WinPopupMenu::SetEnabled(MenuCommand command, bool enabled) {
+void WindowsPopupMenu::SetEnabled(MenuCommand command, bool enabled) {
   EnableMenuItem(menu_.get(), IdOf(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
 }
 
-bool WinPopupMenu::Enabled(MenuCommand command) const {
+bool WindowsPopupMenu::Enabled(MenuCommand command) const {
   return (GetMenuState(menu_.get(), IdOf(command), MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) == 0;
 }
 
 // The form has brought its window to the foreground before, so that the menu closes when the user
 // clicks elsewhere; the empty message afterwards lets the menu close properly, as the shell asks of
 // notification-area menus. The chosen command reaches the form before this returns.
-void WinPopupMenu::Popup() {
+void WindowsPopupMenu::Popup() {
   POINT pointer{};
   GetCursorPos(&pointer);
   const auto chosen = static_cast<UINT>(

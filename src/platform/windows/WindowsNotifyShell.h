@@ -8,7 +8,7 @@
 
 namespace updater {
 
-class WinNotifyShell : public INotifyShell {
+class WindowsNotifyShell : public INotifyShell {
  public:
   bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
 };

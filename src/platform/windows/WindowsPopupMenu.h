@@ -3,14 +3,14 @@
 
 #include "platform/FormEventsRelay.h"
 #include "platform/PopupMenu.h"
-#include "platform/windows/WinFormWindow.h"
-#include "platform/windows/WinHandles.h"
+#include "platform/windows/WindowsFormWindow.h"
+#include "platform/windows/UserHandles.h"
 
 namespace updater {
 
-class WinPopupMenu : public IPopupMenu {
+class WindowsPopupMenu : public IPopupMenu {
  public:
-  WinPopupMenu(const WinFormWindow& owner, FormEventsRelay& relay);
+  WindowsPopupMenu(const WindowsFormWindow& owner, FormEventsRelay& relay);
 
   void SetCaption(MenuCommand command, const std::string& caption) override;
   void SetEnabled(MenuCommand command, bool enabled) override;
@@ -18,7 +18,7 @@ class WinPopupMenu : public IPopupMenu {
   void Popup() override;
 
  private:
-  const WinFormWindow& owner_;
+  const WindowsFormWindow& owner_;
   FormEventsRelay& relay_;
   UniqueMenu menu_;
 };

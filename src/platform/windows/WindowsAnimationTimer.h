@@ -2,16 +2,16 @@
 // The form's animation timer: a window timer of the hidden form, 100 ms, running from the start.
 
 #include "platform/EventLoop.h"
-#include "platform/windows/WinFormWindow.h"
+#include "platform/windows/WindowsFormWindow.h"
 
 namespace updater {
 
-class WinAnimationTimer : public IAnimationTimer {
+class WindowsAnimationTimer : public IAnimationTimer {
  public:
-  explicit WinAnimationTimer(const WinFormWindow& form);
-  ~WinAnimationTimer() override;
-  WinAnimationTimer(const WinAnimationTimer&) = delete;
-  WinAnimationTimer& operator=(const WinAnimationTimer&) = delete;
+  explicit WindowsAnimationTimer(const WindowsFormWindow& form);
+  ~WindowsAnimationTimer() override;
+  WindowsAnimationTimer(const WindowsAnimationTimer&) = delete;
+  WindowsAnimationTimer& operator=(const WindowsAnimationTimer&) = delete;
 
   void SetEnabled(bool enabled) override;
   bool Enabled() const override { return enabled_; }
@@ -19,7 +19,7 @@ class WinAnimationTimer : public IAnimationTimer {
   static constexpr unsigned kIntervalMs = 100;
 
  private:
-  const WinFormWindow& form_;
+  const WindowsFormWindow& form_;
   bool enabled_ = false;
 };
 

@@ -9,17 +9,17 @@
 #include "platform/FormEventsRelay.h"
 #include "platform/FormWindow.h"
 #include "platform/Screen.h"
-#include "platform/windows/WinHandles.h"
+#include "platform/windows/UserHandles.h"
 
 namespace updater {
 
-class WinFormWindow : public IFormWindow, public IScreen {
+class WindowsFormWindow : public IFormWindow, public IScreen {
  public:
   // Faults with the system's error when the window cannot be made (no window station or display).
-  explicit WinFormWindow(FormEventsRelay& relay);
-  ~WinFormWindow() override;
-  WinFormWindow(const WinFormWindow&) = delete;
-  WinFormWindow& operator=(const WinFormWindow&) = delete;
+  explicit WindowsFormWindow(FormEventsRelay& relay);
+  ~WindowsFormWindow() override;
+  WindowsFormWindow(const WindowsFormWindow&) = delete;
+  WindowsFormWindow& operator=(const WindowsFormWindow&) = delete;
 
   HWND__* Handle() const { return window_.get(); }
 

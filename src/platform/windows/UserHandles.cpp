@@ -1,4 +1,4 @@
-#include "platform/windows/WinHandles.h"
+#include "platform/windows/UserHandles.h"
 
 #include <windows.h>
 

@@ -1,10 +1,10 @@
-#include "platform/windows/WinEventLoop.h"
+#include "platform/windows/WindowsEventLoop.h"
 
 #include <windows.h>
 
 namespace updater {
 
-void WinEventLoop::DoEvents() {
+void WindowsEventLoop::DoEvents() {
   const std::uint64_t tick = GetTickCount64();
   if (tick == lastTick_) return;
   lastTick_ = tick;
@@ -19,14 +19,14 @@ void WinEventLoop::DoEvents() {
   }
 }
 
-void WinEventLoop::Sleep(std::uint32_t ms) { ::Sleep(ms); }
+void WindowsEventLoop::Sleep(std::uint32_t ms) { ::Sleep(ms); }
 
-void WinEventLoop::Quit() {
+void WindowsEventLoop::Quit() {
   quitting_ = true;
   PostQuitMessage(0);
 }
 
-int WinEventLoop::Run() {
+int WindowsEventLoop::Run() {
   MSG message;
   while (!quitting_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);

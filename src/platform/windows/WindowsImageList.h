@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "platform/ImageList.h"
-#include "platform/windows/WinHandles.h"
+#include "platform/windows/UserHandles.h"
 #include "resources/AnimationFrames.h"
 
 namespace updater {
 
-class WinImageList : public IImageList {
+class WindowsImageList : public IImageList {
  public:
-  explicit WinImageList(FrameColour colour);
+  explicit WindowsImageList(FrameColour colour);
 
   std::int32_t Count() const override { return static_cast<std::int32_t>(icons_.size()); }
   std::uint32_t Picture(std::int32_t index) const override;

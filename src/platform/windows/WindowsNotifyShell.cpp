@@ -1,4 +1,4 @@
-#include "platform/windows/WinNotifyShell.h"
+#include "platform/windows/WindowsNotifyShell.h"
 
 #include "platform/windows/ShellNotifyIcon.h"
 
@@ -6,7 +6,7 @@ namespace updater {
 
 using namespace nid;
 
-bool WinNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+bool WindowsNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
   ShellIconRequest request;
   request.window = ReadU32(record, kHwnd);
   request.id = ReadU32(record, kUid);
