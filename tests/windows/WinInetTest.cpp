@@ -57,7 +57,9 @@ TEST_F(WinInet, FailuresCarryTheirCodeAndTheServersReply) {
   EXPECT_FALSE(missing.OpenRemote("missing.bin", inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY));
   const std::string& text = missing.LastError();
   EXPECT_EQ(text.rfind("FtpOpenFile error #12003. ", 0), 0u) << text;
-  EXPECT_NE(text.find("     FTP response:\r\n     550 "), std::string::npos) << text;
+  const auto reply = text.find("     FTP response:\r\n     550 ");
+  ASSERT_NE(reply, std::string::npos) << text;
+  EXPECT_EQ(text.find("\r\n", reply + 20), text.size() - 2) << text;  // the one line of the reply, whole
 }
 
 }  // namespace
