@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing or the demo need.
-#   install-packages.sh build|test|demo|bench
+#   install-packages.sh build|test|demo|bench|windows
 set -euo pipefail
 
 build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev)
@@ -10,7 +10,9 @@ case "${1:-build}" in
   test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick) ;;
   demo) packages=("${build[@]}" "${run[@]}" imagemagick) ;;
   bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
-  *) echo "usage: $0 build|test|demo|bench" >&2; exit 2 ;;
+  # The Windows program (32-bit, shipped; x86-64 for the tests) and its tests under 64-bit Wine.
+  windows) packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 "${run[@]}" imagemagick) ;;
+  *) echo "usage: $0 build|test|demo|bench|windows" >&2; exit 2 ;;
 esac
 
 missing=()
