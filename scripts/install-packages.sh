@@ -4,14 +4,17 @@
 set -euo pipefail
 
 build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev)
+# The Windows build: mingw-w64 for both targets; its tests run under 64-bit Wine.
+windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine64 iproute2 util-linux python3-pyftpdlib)
+# ... and the Windows program end to end on a throw-away desktop.
+windows+=(xvfb trayer xdotool x11-utils dbus-daemon python3-gi imagemagick)
 run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core)
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
   test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick) ;;
   demo) packages=("${build[@]}" "${run[@]}" imagemagick) ;;
+  windows) packages=("${windows[@]}") ;;
   bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
-  # The Windows program (32-bit, shipped; x86-64 for the tests) and its tests under 64-bit Wine.
-  windows) packages=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix wine64 "${run[@]}" imagemagick) ;;
   *) echo "usage: $0 build|test|demo|bench|windows" >&2; exit 2 ;;
 esac
 

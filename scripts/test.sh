@@ -11,7 +11,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-tests --output-on-failure --timeout 900
 
-# The Windows program and its tests under Wine.
+# The Windows build and its tests under Wine.
 scripts/test-windows.sh
 
 # The fuzz targets: replay the seed corpus, then explore for a bounded time each.
