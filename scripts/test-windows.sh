@@ -27,6 +27,7 @@ if [ -e /usr/lib/wine/wine ]; then mount --bind /bin/false /usr/lib/wine/wine; f
 # processes are started once, detached from CTest's output: CTest would otherwise wait for them.
 export WINEPREFIX="$PWD/build-windows64/wine-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
 wineserver=/usr/lib/wine/wineserver64
+mkdir -p "$WINEPREFIX"
 "$wineserver" -p >build-windows64/wineserver.log 2>&1
 trap '"$wineserver" -k' EXIT
 /usr/lib/wine/wine64 cmd /c exit >build-windows64/wine-start.log 2>&1 </dev/null
