@@ -5,18 +5,27 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# A Wine prefix of the tests' own, kept between runs, in a fixed locale (ANSI code page 1252); no
+# prompts for Wine's .NET and HTML engines.
+export WINEPREFIX="$PWD/build-windows64/wine-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
+wineserver=/usr/lib/wine/wineserver64
+
+if [ "${1:-}" = --tests ]; then
+  # In a network namespace of the tests' own. Wine opens its sockets in the wineserver, so the
+  # wineserver runs here too. One wineserver serves every test, and Wine's helper processes are
+  # started once, detached from CTest's output, which CTest would otherwise wait on for ever.
+  ip link set lo up
+  "$wineserver" -k 2>/dev/null || true
+  "$wineserver" -p >build-windows64/wineserver.log 2>&1
+  trap '"$wineserver" -k' EXIT
+  /usr/lib/wine/wine64 cmd /c exit >build-windows64/wine-start.log 2>&1 </dev/null
+  ctest --test-dir build-windows64 --output-on-failure --timeout 300
+  exit
+fi
+
 scripts/install-packages.sh windows
 cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
 cmake --build build-windows -j "$(nproc)"
 cmake -S . -B build-windows64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DBUILD_TESTING=ON
 cmake --build build-windows64 -j "$(nproc)"
-
-# A Wine prefix of the tests' own, kept between runs, in a fixed locale (ANSI code page 1252); no
-# prompts for Wine's .NET and HTML engines. One wineserver serves every test, and Wine's helper
-# processes are started once, detached from CTest's output: CTest would otherwise wait for them.
-export WINEPREFIX="$PWD/build-windows64/wine-prefix" WINEDEBUG=-all LC_ALL=C.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml="
-wineserver=/usr/lib/wine/wineserver64
-"$wineserver" -p >build-windows64/wineserver.log 2>&1
-trap '"$wineserver" -k' EXIT
-/usr/lib/wine/wine64 cmd /c exit >build-windows64/wine-start.log 2>&1 </dev/null
-ctest --test-dir build-windows64 --output-on-failure --timeout 300
+unshare --net "$0" --tests
