@@ -1,9 +1,10 @@
 // WinInet's FTP functions, through the FTP objects the download driver uses, against a real FTP
-// server on 127.0.0.1:21 in a network namespace of the test's own (with-ftp-server.sh). The
-// program's first argument is the server's folder.
+// server on 127.0.0.1:21 in the Windows tests' own network namespace (with-ftp-server.sh). The
+// program's one argument is the server's folder.
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string_view>
@@ -71,7 +72,10 @@ TEST_F(WinInet, FailuresCarryTheirCodeAndTheServersReply) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc != 2) return 2;
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s SERVED-FOLDER\n", argv[0]);
+    return 2;
+  }
   updater::servedFolder = argv[1];
   return RUN_ALL_TESTS();
 }

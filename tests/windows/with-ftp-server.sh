@@ -1,17 +1,26 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine with an anonymous FTP server on 127.0.0.1:21 (Debian's
-# pyftpdlib), both inside a private network namespace; the program gets the server's folder as a
-# Windows path. Needs root for the namespace.
+# pyftpdlib); the program gets the server's folder as a Windows path. Wine opens its sockets in its
+# wineserver, so this runs where the wineserver runs: in the private network namespace that
+# scripts/test-windows.sh makes for the Windows tests, and nowhere else.
 #   with-ftp-server.sh WINE PROGRAM
 set -euo pipefail
-if [ "${1:-}" != --inside ]; then exec unshare -n "$0" --inside "$@"; fi
-wine=$2 program=$3
+wine=$1 program=$2
+if [ "$(ip -o link show | wc -l)" != 1 ]; then  # a new namespace has only its loopback
+  echo "with-ftp-server.sh: not in a private network namespace; run scripts/test-windows.sh" >&2
+  exit 1
+fi
 
-ip link set lo up
 root=$(mktemp -d)
 /usr/bin/python3 -m pyftpdlib -i 127.0.0.1 -p 21 -d "$root" >"$root.log" 2>&1 &
 server=$!
-trap 'kill $server; wait $server 2>/dev/null; rm -rf "$root" "$root.log"' EXIT
+stop() {
+  local status=$?
+  kill $server && wait $server 2>/dev/null || true
+  rm -rf "$root" "$root.log"
+  exit $status
+}
+trap stop EXIT
 for _ in $(seq 100); do
   (exec 3<>/dev/tcp/127.0.0.1/21) 2>/dev/null && break
   sleep 0.1
