@@ -87,7 +87,7 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
 
   TrapForm(reporting_.formErrors, "Runtime Error in DownloadAppUpdate", [&] {
     const std::optional<FtpAddress> address = SplitFtpAddress(URLAppExeToDownload);
-    if (!address) {
+    if (!address || !services_.localFiles.IsLocalFileName(address->fileName)) {
       log.WriteErrorLog(0, 0, "ERROR: Ftp URL is not valid " + URLAppExeToDownload);
       state_.LastErrorText = Text(9);
       return;

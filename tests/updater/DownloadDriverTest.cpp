@@ -52,6 +52,7 @@ TEST_F(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
   const std::tuple<const char*, const char*, const char*> cases[] = {
       {"host/setup.exe", "ERROR: Ftp URL is not valid host/setup.exe", "Ftp URL is not valid."},
       {"ftp://host/dir/", "ERROR: Ftp URL is not valid ftp://host/dir/", "Ftp URL is not valid."},
+      {"ftp://host/CON", "ERROR: Ftp URL is not valid ftp://host/CON", "Ftp URL is not valid."},
       {"ftp://nohost/setup.exe",
        "ERROR: Couldn't connect to ftp serverConnect error #12029. Cannot connect to the server.\r\n",
        "Couldn't connect to ftp server."},
@@ -62,6 +63,7 @@ TEST_F(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
     FormHarness f;
     f.internet.servers["host"]["setup.exe"] = Pattern(3000);
     f.system.files["/opt/app/update.cfg"] = "\r\n";  // an empty product name
+    f.localFiles.refusedName = "CON";
     f.Load(std::string(url) + " 3001 1000");
     EXPECT_NE(f.Log().find(std::string("message = ") + logged + "\r\nerror # =  0 \r\nerror descr = \r\n"),
               std::string::npos) << f.Log();
