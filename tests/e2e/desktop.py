@@ -180,7 +180,8 @@ class Desktop:
 
 
 class FtpServer:
-    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked."""
+    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked; commands
+    holds every command line it received."""
 
     def __init__(self, rate=None):
         from pyftpdlib.authorizers import DummyAuthorizer
@@ -189,7 +190,14 @@ class FtpServer:
         logging.basicConfig(level=logging.WARNING)  # before pyftpdlib sets up its own, chatty logging
         self.root = tempfile.mkdtemp(prefix="ftp-root-")
         os.mkdir(os.path.join(self.root, "pub"))
-        handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer()})
+        self.commands = []
+
+        def pre_process_command(handler, line, *rest):
+            self.commands.append(line)
+            return FTPHandler.pre_process_command(handler, line, *rest)
+
+        handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer(),
+                                                  "pre_process_command": pre_process_command})
         handler.authorizer.add_anonymous(self.root)
         if rate:
             handler.dtp_handler = type("Throttled", (ThrottledDTPHandler,), {"read_limit": rate, "write_limit": rate})
@@ -205,6 +213,12 @@ class FtpServer:
             out.write(content)
         return content
 
+    def sign(self, key, name="setup.run"):
+        """Signs pub/name as a publisher does, into pub/name.sig, with the private key in the file key."""
+        path = os.path.join(self.root, "pub", name)
+        subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", path + ".sig", path], check=True,
+                       timeout=WAIT)
+
     def __enter__(self):
         return self
 
@@ -215,10 +229,10 @@ class FtpServer:
 
 
 class Updater:
-    """One run of the program from a folder of its own, with update.cfg unless product is None, and a
-    temporary folder of its own unless temp names one."""
+    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem
+    when key gives its bytes, and a temporary folder of its own unless temp names one."""
 
-    def __init__(self, desktop, *arguments, product="Demo App", temp=None):
+    def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None):
         self.desktop = desktop
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
         self.temp = temp or os.path.join(self.folder, "tmp")
@@ -227,6 +241,8 @@ class Updater:
         if product is not None:
             with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
                 cfg.write(product.encode() + b"\r\n")
+        if key is not None:
+            pathlib.Path(self.folder, "update.pem").write_bytes(key)
         self.process = subprocess.Popen([os.path.join(self.folder, "updater"), *map(str, arguments)],
                                         env=dict(desktop.env, TMPDIR=self.temp), cwd=self.folder,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT)

@@ -11,6 +11,7 @@
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeSystem.h"
 #include "platform/linux/LinuxLocalFiles.h"
+#include "platform/linux/OpenSslPublisherSignature.h"
 #include "text/ErrorReporter.h"
 #include "updater/frmUpdater.h"
 
@@ -123,13 +124,15 @@ TEST_F(RealFtpServer, TwoHundredAttemptsLeaveNothingBehindAndEveryDownloadIsExac
     desktop.onMsgBox = [&] { std::ofstream(root / "setup.run", std::ios::binary) << bytes; };
     test::FakeImageList frames{100};
     LinuxLocalFiles localFiles;
+    OpenSslPublisherSignature publisherSignature;
     ErrorLog log(system, system, clock, system);
     ErrorReporter reporter(desktop, log);
     UpdateState state;
     Localisation texts(state.LanguageBase, reporter);
     frmUpdater form(state,
                     FormServices{system, system, localFiles, internet, desktop, desktop, desktop, desktop,
-                                 TrayDesktop{desktop, clock, desktop, desktop, desktop, frames, frames}},
+                                 TrayDesktop{desktop, clock, desktop, desktop, desktop, frames, frames},
+                                 publisherSignature},
                     FormReporting{reporter, reporter, log, texts});
     form.Form_Load();
     form.Form_MouseMove(514 * 15);
