@@ -121,6 +121,17 @@ TEST_F(WindowsFiles, TextFilesAreInTheAnsiCodePage) {
   EXPECT_EQ(FaultOf([&] { text.ReadFirstLine(folder + "cfg.txt"); }), kNumber(FaultNumber::InputPastEndOfFile));
   EXPECT_EQ(FaultOf([&] { text.ReadFirstLine(folder + "missing.txt"); }), kNumber(FaultNumber::FileNotFound));
 
+  // Whole files come as they are, without conversion.
+  std::string bytes = "x";
+  EXPECT_EQ(text.ReadWholeFile(folder + "cfg.txt", 16, bytes), WholeFile::Read);
+  EXPECT_EQ(bytes, "");
+  Put("cfg.txt", "M\xFCller\r\n");
+  EXPECT_EQ(text.ReadWholeFile(folder + "cfg.txt", 8, bytes), WholeFile::Read);
+  EXPECT_EQ(bytes, "M\xFCller\r\n");
+  EXPECT_EQ(text.ReadWholeFile(folder + "cfg.txt", 7, bytes), WholeFile::Unreadable);
+  EXPECT_EQ(bytes, "");
+  EXPECT_EQ(text.ReadWholeFile(folder + "missing\\cfg.txt", 8, bytes), WholeFile::Missing);
+
   text.AppendText(folder + "log.txt", "\r\nGr\xC3\xBC\xC3\x9F" "e\r\n");
   text.AppendText(folder + "log.txt", "2\r\n");
   EXPECT_EQ(Contents(folder + "log.txt"), "\r\nGr\xFC\xDF" "e\r\n2\r\n");

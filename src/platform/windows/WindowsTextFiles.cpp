@@ -44,12 +44,11 @@ void WindowsTextFiles::AppendText(const std::string& path, const std::string& te
 
 WholeFile WindowsTextFiles::ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
   bytes.clear();
-  Win32Handle file(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  Win32Handle file(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? WholeFile::Missing
-                                                                           : WholeFile::Unreadable;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? WholeFile::Missing : WholeFile::Unreadable;
   }
   char chunk[4096];
   while (true) {
