@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing or the demo need.
-#   install-packages.sh build|test|demo|bench
+#   install-packages.sh build|test|demo|bench|package|windows
 set -euo pipefail
 
-build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev)
+build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev libssl-dev)
+# The Windows build: mingw-w64 for both targets; its tests run under 64-bit Wine.
+windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine64 iproute2 util-linux python3-pyftpdlib openssl)
+# ... and the Windows program end to end on a throw-away desktop.
+windows+=(xvfb trayer xdotool x11-utils dbus-daemon python3-gi imagemagick)
 run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core)
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
-  test) packages=("${build[@]}" "${run[@]}" clang libclang-rt-14-dev imagemagick) ;;
-  demo) packages=("${build[@]}" "${run[@]}" imagemagick) ;;
+  test) packages=("${build[@]}" "${run[@]}" openssl clang libclang-rt-14-dev imagemagick dpkg-dev) ;;
+  demo) packages=("${build[@]}" "${run[@]}" imagemagick dunst x11-xserver-utils) ;;
+  package) packages=("${build[@]}" dpkg-dev) ;;
+  windows) packages=("${windows[@]}") ;;
   bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
-  *) echo "usage: $0 build|test|demo|bench" >&2; exit 2 ;;
+  *) echo "usage: $0 build|test|demo|bench|package|windows" >&2; exit 2 ;;
 esac
 
 missing=()

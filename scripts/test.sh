@@ -11,6 +11,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-tests --output-on-failure --timeout 900
 
+# The Windows build and its tests under Wine.
+scripts/test-windows.sh
+
 # The fuzz targets: replay the seed corpus, then explore for a bounded time each.
 cmake -S . -B build-fuzz -DUPDATER_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-fuzz -j "$(nproc)"

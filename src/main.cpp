@@ -9,6 +9,7 @@
 #include "platform/linux/LinuxShellExecute.h"
 #include "platform/linux/LinuxSystemVersion.h"
 #include "platform/linux/LinuxTextFiles.h"
+#include "platform/linux/OpenSslPublisherSignature.h"
 #include "platform/linux/ftp/FtpInternet.h"
 #include "text/ErrorLog.h"
 #include "text/ErrorReporter.h"
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
   LinuxSystemVersion systemVersion;
   LinuxShellExecute shell;
   FtpInternet internet;
+  OpenSslPublisherSignature publisherSignature;
 
   ErrorLog log(textFiles, program, clock, systemVersion);
   ErrorReporter reporter(desktop.MessageBox(), log);
@@ -41,7 +43,7 @@ int main(int argc, char** argv) {
   const TrayDesktop tray{desktop.NotifyShell(), clock,         desktop.Screen(),  desktop.Window(),
                          desktop.Menu(),        desktop.GoodIcons(), desktop.BadIcons()};
   const FormServices services{program, textFiles, localFiles, internet, shell, desktop.MessageBox(),
-                              desktop.Timer(), desktop.EventLoop(), tray};
+                              desktop.Timer(), desktop.EventLoop(), tray, publisherSignature};
   frmUpdater form(state, services, FormReporting{reporter, reporter, log, texts});
   desktop.Attach(form);
 

@@ -23,6 +23,12 @@ class ILocalFiles {
   virtual ~ILocalFiles() = default;
   // The user's temporary folder, always ending with the path separator.
   virtual std::string TempPath() = 0;
+  // True when name, already free of "/" and not empty, "." or "..", can name a file of its own in the
+  // temporary folder. Platforms whose file names have further rules refuse the others here.
+  virtual bool IsLocalFileName(const std::string& name) {
+    static_cast<void>(name);
+    return true;
+  }
   // True when an entry with exactly this path exists (a dangling link included).
   virtual bool Exists(const std::string& path) = 0;
   // Removes the entry without following a link; faults when it cannot or may not be removed.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace updater {
 
@@ -56,6 +57,12 @@ inline constexpr std::uint32_t NOTIFYICON_VERSION = 3;
 inline std::uint32_t ReadU32(const NotifyIconRecord& r, std::size_t offset) {
   return static_cast<std::uint32_t>(r[offset]) | static_cast<std::uint32_t>(r[offset + 1]) << 8 |
          static_cast<std::uint32_t>(r[offset + 2]) << 16 | static_cast<std::uint32_t>(r[offset + 3]) << 24;
+}
+
+// The text of a field: its bytes up to the first NUL, or all width of them.
+inline std::string_view ReadText(const NotifyIconRecord& r, std::size_t offset, std::size_t width) {
+  const std::string_view field(reinterpret_cast<const char*>(r.data() + offset), width);
+  return field.substr(0, field.find('\0'));
 }
 
 inline void WriteU32(NotifyIconRecord& r, std::size_t offset, std::uint32_t value) {

@@ -7,7 +7,7 @@ namespace updater {
 namespace {
 
 // The texts are kept letter for letter, misspellings included.
-constexpr std::array<std::pair<std::int32_t, std::string_view>, 30> kTable{{
+constexpr std::array<std::pair<std::int32_t, std::string_view>, 32> kTable{{
     {1001, "&Cancel download"},
     {1002, "&Pause"},
     {1003, "&Continue"},
@@ -23,6 +23,7 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 30> kTable{{
     {1013, "Update downloading is completed.|Click on Icon for more details."},
     {1014, "%1 Updater: Download is complete.|Click on icon to install update."},
     {1015, "Click \"OK\" to start installation process."},
+    {1016, "Downloaded file is not signed by the publisher."},
     {2001, "Download &abbrechen"},
     {2002, "&Pause"},
     {2003, "&Weiter"},
@@ -38,6 +39,7 @@ constexpr std::array<std::pair<std::int32_t, std::string_view>, 30> kTable{{
     {2013, "Das Update wurde erfolgreich downgeladen.|Klicken Sie auf das Symbol f\u00fcr weitere Informationen."},
     {2014, "%1 Updater: Das Update wurde erfolgreich downgeladen.|Klicken Sie auf das Symbol um die Instalation zu starten."},
     {2015, "KLicken Sie auf OK um die Installation zu starten."},
+    {2016, "Die heruntergeladene Datei ist nicht vom Herausgeber signiert."},
 }};
 
 }  // namespace

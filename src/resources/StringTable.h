@@ -1,5 +1,5 @@
 #pragma once
-// The program's built-in string table: English texts 1001-1015, German texts 2001-2015.
+// The program's built-in string table: English texts 1001-1016, German texts 2001-2016.
 // "|" inside a text marks a line break.
 
 #include <cstdint>

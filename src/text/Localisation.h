@@ -14,7 +14,7 @@ class Localisation {
   Localisation(const std::int16_t& languageBase, IRuntimeErrors& errors)
       : languageBase_(languageBase), errors_(errors) {}
 
-  // The text of offset 1 to 15 in the current language with every "|" turned into CR LF.
+  // The text of offset 1 to 16 in the current language with every "|" turned into CR LF.
   // An id the table does not hold is reported as a fault and gives the empty text.
   std::string LoadLocalString(std::int32_t stringOffset) const;
 

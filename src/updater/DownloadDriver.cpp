@@ -87,7 +87,7 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
 
   TrapForm(reporting_.formErrors, "Runtime Error in DownloadAppUpdate", [&] {
     const std::optional<FtpAddress> address = SplitFtpAddress(URLAppExeToDownload);
-    if (!address) {
+    if (!address || !services_.localFiles.IsLocalFileName(address->fileName)) {
       log.WriteErrorLog(0, 0, "ERROR: Ftp URL is not valid " + URLAppExeToDownload);
       state_.LastErrorText = Text(kUrlNotValid);
       return;
@@ -119,9 +119,19 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     services_.tray.menu.SetEnabled(MenuCommand::Pause, true);
     std::int32_t total = 0;
     if (!CopyRemoteFile(*remoteFile, *localFile, BytesToDownload, total)) return;
+    // Closed and let go before the signature check, which may delete the file.
     localFile->Close();
+    localFile.reset();
 
     remoteFile->CloseRemote();
+    // A publisher key beside the program asks for the release's signature, fetched on this connection;
+    // without the key the attempt talks to the server exactly as it always has.
+    const std::string keyPath = services_.program.FileBesideProgram(kPublisherKeyFile);
+    std::string publisherKey, signature;
+    const bool signedRelease =
+        total == BytesToDownload &&
+        services_.textFiles.ReadWholeFile(keyPath, kMaxPublisherKeyBytes, publisherKey) != WholeFile::Missing;
+    if (signedRelease && !FetchSignature(server, address->remotePath, signature)) return;
     server->Disconnect();
     if (total != BytesToDownload) {
       log.WriteErrorLog(0, 0, "ERROR: Downloaded file has wrong size. " + std::to_string(BytesToDownload) + " " +
@@ -129,6 +139,7 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
       state_.LastErrorText = Text(kWrongSize);
       return;
     }
+    if (signedRelease && !PublisherSigned(URLAppExeToDownload, keyPath, publisherKey, signature)) return;
     services_.eventLoop.DoEvents();
     if (state_.DownloadCancelled) return;
     ReportSuccess();

@@ -2,7 +2,9 @@
 // The program's one form: start-up, the download driver with its menu commands, and the end of an
 // update. It is never shown; it owns the tray icon and receives the desktop's events.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "ftp/CFTPFile.h"
@@ -12,6 +14,7 @@
 #include "platform/LocalFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/ProgramInfo.h"
+#include "platform/PublisherSignature.h"
 #include "platform/ShellExecute.h"
 #include "platform/TextFiles.h"
 #include "text/ErrorLog.h"
@@ -21,6 +24,12 @@
 #include "updater/UpdateState.h"
 
 namespace updater {
+
+// The publisher's public key beside the program: its presence switches the signature check on.
+inline constexpr const char* kPublisherKeyFile = "update.pem";
+inline constexpr std::size_t kMaxPublisherKeyBytes = 16 * 1024;
+// The longest signature file accepted beside a release on the server.
+inline constexpr std::size_t kMaxSignatureBytes = 1024;
 
 // The platform services the form works with.
 struct FormServices {
@@ -33,6 +42,7 @@ struct FormServices {
   IAnimationTimer& timer;
   IEventLoop& eventLoop;
   TrayDesktop tray;
+  IPublisherSignature& publisherSignature;
 };
 
 // The program's text and fault services.
@@ -64,6 +74,10 @@ class frmUpdater : public IFormEvents {
   bool DownloadAppUpdate(const std::string& URLAppExeToDownload, std::int32_t BytesToDownload);
   bool CopyRemoteFile(CFTPFile& remoteFile, IOutputFile& localFile, std::int32_t BytesToDownload,
                       std::int32_t& total);
+  bool FetchSignature(const std::shared_ptr<CFTPServer>& server, const std::string& remotePath,
+                      std::string& signature);
+  bool PublisherSigned(const std::string& URLAppExeToDownload, const std::string& keyPath, const std::string& key,
+                       const std::string& signature);
   void ReportSuccess();
   void ReportFailure();
   void mPopPause_Click();
@@ -78,6 +92,7 @@ class frmUpdater : public IFormEvents {
   enum TextOffset : std::int32_t {
     kCancelCaption = 1, kPauseCaption, kContinueCaption, kTitle, kProgressTip, kFailedTip, kFailedBalloon,
     kRetryQuestion, kUrlNotValid, kNoConnection, kCannotOpen, kWrongSize, kCompleteBalloon, kCompleteTip,
+    kNotSigned = 16,
   };
   std::string Text(TextOffset offset) const { return reporting_.texts.LoadLocalString(offset); }
 

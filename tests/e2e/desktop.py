@@ -19,6 +19,9 @@ from gi.repository import Gio, GLib
 WAIT = 30  # seconds; the bound of every single wait
 PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
 UPDATER = ""
+INSTALLER = ("setup.run", b"#!/bin/sh\npwd > \"$0.ran\"\nexit 0\n")  # a harmless installer: notes where it ran
+WINE64, WINESERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
+BOX_READER = ""  # a Windows program that prints the text of the updater's message box
 BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth><policy
   context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>"""
 WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
@@ -31,13 +34,19 @@ ITEM = "org.kde.StatusNotifierItem"
 
 
 def main():
-    """Runs the script's tests on the updater named first, as root in network and mount namespaces of its own."""
+    """Runs the script's tests on the updater named first, as root in network and mount namespaces of its own.
+    A Windows updater (.exe) runs under Wine and is followed by the installer it is to download and the
+    reader of its message boxes."""
     if os.environ.get("UPDATER_E2E_NETNS") != "1":
         os.environ["UPDATER_E2E_NETNS"] = "1"
         os.execvp("unshare", ["unshare", "--net", "--mount", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
     global UPDATER
     UPDATER = os.path.abspath(sys.argv.pop(1))
+    if UPDATER.endswith(".exe"):
+        global INSTALLER, BOX_READER
+        INSTALLER = ("setup.exe", pathlib.Path(sys.argv.pop(1)).read_bytes())
+        BOX_READER = os.path.abspath(sys.argv.pop(1))
     unittest.main(module="__main__", verbosity=2)
 
 
@@ -180,7 +189,8 @@ class Desktop:
 
 
 class FtpServer:
-    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked."""
+    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked; commands
+    holds every command line it received."""
 
     def __init__(self, rate=None):
         from pyftpdlib.authorizers import DummyAuthorizer
@@ -189,7 +199,14 @@ class FtpServer:
         logging.basicConfig(level=logging.WARNING)  # before pyftpdlib sets up its own, chatty logging
         self.root = tempfile.mkdtemp(prefix="ftp-root-")
         os.mkdir(os.path.join(self.root, "pub"))
-        handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer()})
+        self.commands = []
+
+        def pre_process_command(handler, line, *rest):
+            self.commands.append(line)
+            return FTPHandler.pre_process_command(handler, line, *rest)
+
+        handler = type("Handler", (FTPHandler,), {"authorizer": DummyAuthorizer(),
+                                                  "pre_process_command": pre_process_command})
         handler.authorizer.add_anonymous(self.root)
         if rate:
             handler.dtp_handler = type("Throttled", (ThrottledDTPHandler,), {"read_limit": rate, "write_limit": rate})
@@ -198,12 +215,18 @@ class FtpServer:
         self.thread.start()
 
     def publish(self, size):
-        """Serves pub/setup.run: a harmless installer of exactly size bytes that notes where it ran."""
-        content = b"#!/bin/sh\npwd > \"$0.ran\"\nexit 0\n"
+        """Serves pub/ the installer, filled up with random bytes to exactly size."""
+        name, content = INSTALLER
         content += os.urandom(size - len(content))
-        with open(os.path.join(self.root, "pub", "setup.run"), "wb") as out:
+        with open(os.path.join(self.root, "pub", name), "wb") as out:
             out.write(content)
         return content
+
+    def sign(self, key, name="setup.run"):
+        """Signs pub/name as a publisher does, into pub/name.sig, with the private key in the file key."""
+        path = os.path.join(self.root, "pub", name)
+        subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", path + ".sig", path], check=True,
+                       timeout=WAIT)
 
     def __enter__(self):
         return self
@@ -214,21 +237,46 @@ class FtpServer:
         shutil.rmtree(self.root, ignore_errors=True)
 
 
-class Updater:
-    """One run of the program from a folder of its own, with update.cfg unless product is None, and a
-    temporary folder of its own unless temp names one."""
+class Wine:
+    """A 64-bit Wine prefix of the desktop's own, its server kept running until the desktop closes. Every
+    Wine program of the desktop runs with the desktop's environment: Wine places its server by TMPDIR."""
 
-    def __init__(self, desktop, *arguments, product="Demo App", temp=None):
+    def __init__(self, desktop):
+        desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
+                           WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
+        server = desktop.start([WINESERVER, "--foreground", "--persistent"])
+        desktop.closers.append(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
+        subprocess.run([WINE64, "wineboot", "--init"], env=desktop.env, check=True, timeout=600,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
+        user = next(name for name in os.listdir(users) if name != "Public")
+        self.temp = os.path.join(users, user, "Temp")  # the temporary folder, C:\users\<user>\Temp\
+        self.windows_temp = f"C:\\users\\{user}\\Temp"
+
+
+class Updater:
+    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem
+    when key gives its bytes, and a temporary folder of its own unless temp names one. On a desktop with
+    Wine, the Windows program runs with Wine's temporary folder, emptied of the installer's files first."""
+
+    def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None):
         self.desktop = desktop
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
-        self.temp = temp or os.path.join(self.folder, "tmp")
+        self.wine = getattr(desktop, "wine", None)
+        self.temp = self.wine.temp if self.wine else temp or os.path.join(self.folder, "tmp")
         os.makedirs(self.temp, exist_ok=True)
+        for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
+            pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
         if product is not None:
             with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
                 cfg.write(product.encode() + b"\r\n")
-        self.process = subprocess.Popen([os.path.join(self.folder, "updater"), *map(str, arguments)],
-                                        env=dict(desktop.env, TMPDIR=self.temp), cwd=self.folder,
+        if key is not None:
+            pathlib.Path(self.folder, "update.pem").write_bytes(key)
+        program = [os.path.join(self.folder, os.path.basename(UPDATER))]
+        self.process = subprocess.Popen([WINE64] * bool(self.wine) + program + list(map(str, arguments)),
+                                        env=desktop.env if self.wine else dict(desktop.env, TMPDIR=self.temp),
+                                        cwd=self.folder,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def __enter__(self):
@@ -249,21 +297,23 @@ class Updater:
         return pathlib.Path(path).read_bytes() if os.path.exists(path) else b""
 
     def installed(self):
-        """Waits for the installer to note where it ran and returns that folder."""
-        return wait_for(lambda: self.file("setup.run.ran").decode().strip(), "the installer")
+        """Waits for the installer to note where it ran (and, on Windows, with how many arguments) and returns that."""
+        return wait_for(lambda: self.file(INSTALLER[0] + ".ran").decode().strip(), "the installer")
 
-    def windows(self, *criteria):
-        """(id, x, y, width, height) of the program's viewable windows."""
+    def windows(self, *criteria, owner=None):
+        """(id, x, y, width, height) of the program's viewable windows, or of owner's (xdotool criteria)."""
         found = []
-        for window in self.desktop.run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
-                                       *criteria).split():
+        for window in self.desktop.run("xdotool", "search", "--onlyvisible",
+                                       *(owner or ["--pid", str(self.process.pid)]), *criteria).split():
             shell = dict(line.split("=") for line in self.desktop.run("xdotool", "getwindowgeometry", "--shell",
                                                                       window).split())
             found += [(window, *(int(shell[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")))] if shell else []
         return found
 
     def icon(self):
-        return wait_for(lambda: [w for w in self.windows() if w[2] < PANEL_HEIGHT and w[3] <= PANEL_HEIGHT],
+        """The icon's place in the panel; Wine's shell, explorer.exe, holds the icons of Windows programs."""
+        owner = ["--class", "explorer.exe"] if self.wine else None
+        return wait_for(lambda: [w for w in self.windows(owner=owner) if w[2] < PANEL_HEIGHT and w[3] <= PANEL_HEIGHT],
                         "the tray icon")[0]
 
     def key(self, window, *keys):
@@ -287,6 +337,10 @@ class Updater:
         from a few places left of it (where it starts depends on the box's icon); the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
+        if self.wine:  # a Windows box's text is read from its window by a program of the same desktop
+            text = self.desktop.run(WINE64, BOX_READER)
+            self.key(window, key)
+            return text.replace("\r", "").strip()
         texts = [""]
         for start in range(x + 2, x + 90, 6):
             self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",

@@ -26,6 +26,14 @@ class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion
     if (!readOnly.empty() && path.rfind(readOnly, 0) == 0) RaiseFault(FaultNumber::PermissionDenied);
     files[path] += text;
   }
+  WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+    const auto found = files.find(path);
+    bytes.clear();
+    if (found == files.end()) return WholeFile::Missing;
+    if (found->second.size() > maxBytes) return WholeFile::Unreadable;
+    bytes = found->second;
+    return WholeFile::Read;
+  }
   std::string FileBesideProgram(const std::string& name) const override { return "/opt/app/" + name; }
   std::string ModuleName() const override { return "updater"; }
   std::string CommandLine() const override { return commandLine; }

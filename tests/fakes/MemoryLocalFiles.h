@@ -28,6 +28,7 @@ struct MemoryLocalFiles : ILocalFiles {
   };
 
   std::string TempPath() override { return "/tmp/"; }
+  bool IsLocalFileName(const std::string& name) override { return name != refusedName; }
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   void Delete(const std::string& path) override {
     if (failDelete) RaiseFault(FaultNumber::PermissionDenied);
@@ -40,6 +41,7 @@ struct MemoryLocalFiles : ILocalFiles {
 
   std::map<std::string, Entry> files;
   bool failDelete = false;
+  std::string refusedName;  // a name the platform's file-name rules refuse
 };
 
 }  // namespace updater::test

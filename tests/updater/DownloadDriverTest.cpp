@@ -48,6 +48,7 @@ TEST(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
   const std::tuple<const char*, int, const char*, const char*> cases[] = {
       {"host/setup.exe", 3000, "ERROR: Ftp URL is not valid host/setup.exe", "Ftp URL is not valid."},
       {"ftp://host/dir/", 3000, "ERROR: Ftp URL is not valid ftp://host/dir/", "Ftp URL is not valid."},
+      {"ftp://host/CON", 3000, "ERROR: Ftp URL is not valid ftp://host/CON", "Ftp URL is not valid."},
       {"ftp://nohost/setup.exe", 3000,
        "ERROR: Couldn't connect to ftp serverConnect error #12029. Cannot connect to the server.\r\n",
        "Couldn't connect to ftp server."},
@@ -58,6 +59,7 @@ TEST(Driver, EachFailureIsLoggedShownAndLeavesTheProgramWaiting) {
   for (const auto& [url, announced, logged, reason] : cases) {
     FormHarness f;
     f.system.files["/opt/app/update.cfg"] = "\r\n";  // an empty product name
+    f.localFiles.refusedName = "CON";
     f.internet.servers["host"]["setup.exe"] = Pattern(3000);
     f.Load(std::string(url) + " " + std::to_string(announced) + " 1000");
     EXPECT_NE(f.Log().find(std::string("message = ") + logged + "\r\nerror # =  0 \r\nerror descr = \r\n"),

@@ -5,6 +5,7 @@
 
 #include "fakes/FakeDesktop.h"
 #include "fakes/FakeInternet.h"
+#include "fakes/FakePublisherSignature.h"
 #include "fakes/FakeSystem.h"
 #include "fakes/MemoryLocalFiles.h"
 #include "text/ErrorReporter.h"
@@ -54,13 +55,15 @@ struct FormHarness {
   FakeInternet internet;
   FakeDesktop desktop;
   FakeImageList goodIcons{100}, badIcons{200};
+  FakePublisherSignature publisherSignature{localFiles};
   ErrorLog log{system, system, system, system};
   ErrorReporter reporter{desktop, log};
   UpdateState state;
   Localisation texts{state.LanguageBase, reporter};
   frmUpdater form{state,
                   FormServices{system, system, localFiles, internet, desktop, desktop, desktop, desktop,
-                               TrayDesktop{desktop, system, desktop, desktop, desktop, goodIcons, badIcons}},
+                               TrayDesktop{desktop, system, desktop, desktop, desktop, goodIcons, badIcons},
+                               publisherSignature},
                   FormReporting{reporter, reporter, log, texts}};
 };
 

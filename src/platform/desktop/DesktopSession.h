@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/desktop/FormEventsRelay.h"
+#include "platform/FormEventsRelay.h"
 #include "platform/desktop/IconRegistry.h"
 #include "platform/desktop/QtAnimationTimer.h"
 #include "platform/desktop/QtEventLoop.h"

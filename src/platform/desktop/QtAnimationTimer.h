@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "platform/EventLoop.h"
-#include "platform/desktop/FormEventsRelay.h"
+#include "platform/FormEventsRelay.h"
 
 namespace updater {
 

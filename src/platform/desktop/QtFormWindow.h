@@ -6,7 +6,7 @@
 
 #include "platform/FormWindow.h"
 #include "platform/Screen.h"
-#include "platform/desktop/FormEventsRelay.h"
+#include "platform/FormEventsRelay.h"
 
 namespace updater {
 

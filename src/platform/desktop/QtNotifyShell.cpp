@@ -1,8 +1,6 @@
 #include "platform/desktop/QtNotifyShell.h"
 
 #include <QPixmap>
-#include <algorithm>
-#include <string_view>
 
 #include "platform/desktop/DesktopNotification.h"
 #include "platform/desktop/QtText.h"
@@ -16,9 +14,7 @@ namespace {
 constexpr int kDefaultBalloonMs = 10000;
 
 QString TextField(const NotifyIconRecord& record, std::size_t offset, std::size_t width) {
-  const auto* begin = reinterpret_cast<const char*>(record.data() + offset);
-  const std::string_view field(begin, width);
-  return ToQt(field.substr(0, std::min(field.find('\0'), width)));
+  return ToQt(ReadText(record, offset, width));
 }
 
 // An icon without picture shows as an empty place in the notification area.

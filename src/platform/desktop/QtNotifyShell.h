@@ -8,7 +8,7 @@
 
 #include "platform/NotifyShell.h"
 #include "platform/Screen.h"
-#include "platform/desktop/FormEventsRelay.h"
+#include "platform/FormEventsRelay.h"
 #include "platform/desktop/IconRegistry.h"
 #include "platform/desktop/TrayPointerCodes.h"
 

@@ -5,7 +5,7 @@
 #include <QMenu>
 
 #include "platform/PopupMenu.h"
-#include "platform/desktop/FormEventsRelay.h"
+#include "platform/FormEventsRelay.h"
 
 namespace updater {
 

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "platform/linux/FileDescriptor.h"
 #include "platform/linux/SystemFault.h"
 
@@ -38,6 +40,21 @@ void LinuxTextFiles::AppendText(const std::string& path, const std::string& text
   if (n < 0) RaiseSystemFault();
   if (static_cast<std::size_t>(n) != text.size()) RaiseFault(FaultNumber::DiskFull);
   if (!file.Reset()) RaiseSystemFault();
+}
+
+WholeFile LinuxTextFiles::ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+  bytes.clear();
+  FileDescriptor file(RetryOnInterrupt([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
+  if (!file.Valid()) return errno == ENOENT ? WholeFile::Missing : WholeFile::Unreadable;
+  char chunk[4096];
+  while (true) {
+    const ssize_t n = RetryOnInterrupt([&] { return ::read(file.Get(), chunk, sizeof chunk); });
+    if (n == 0) return WholeFile::Read;
+    if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > maxBytes) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
+  }
+  bytes.clear();
+  return WholeFile::Unreadable;
 }
 
 }  // namespace updater

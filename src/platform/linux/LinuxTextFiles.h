@@ -1,5 +1,5 @@
 #pragma once
-// update.cfg and the error log on a POSIX file system.
+// update.cfg, update.pem and the error log on a POSIX file system.
 
 #include "platform/TextFiles.h"
 
@@ -9,6 +9,7 @@ class LinuxTextFiles : public ITextFiles {
  public:
   std::string ReadFirstLine(const std::string& path) override;
   void AppendText(const std::string& path, const std::string& text) override;
+  WholeFile ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
 };
 
 }  // namespace updater

@@ -1,6 +1,7 @@
 #pragma once
 // Hands the desktop's events to the form once it exists. Nothing thrown by the form may unwind
-// through Qt's event dispatch, so this is the last stop for it.
+// through the window system's event dispatch (Qt's, or a Win32 window procedure), so this is the
+// last stop for it.
 
 #include "platform/FormEvents.h"
 

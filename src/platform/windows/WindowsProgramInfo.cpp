@@ -1,0 +1,46 @@
+#include "platform/windows/WindowsProgramInfo.h"
+
+#include <windows.h>
+
+#include "platform/windows/AnsiText.h"
+
+namespace updater {
+namespace {
+
+bool IsBlankOrTab(char c) { return c == ' ' || c == '\t'; }
+
+// The executable's full path, however long.
+std::string ModulePath() {
+  std::string path(MAX_PATH, '\0');
+  while (true) {
+    const DWORD n = ::GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n < path.size()) return path.substr(0, n);
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+std::string_view ArgumentText(std::string_view commandLine) {
+  std::size_t i = 0;
+  bool quoted = false;
+  for (; i < commandLine.size() && (quoted || !IsBlankOrTab(commandLine[i])); ++i) {
+    if (commandLine[i] == '"') quoted = !quoted;
+  }
+  while (i < commandLine.size() && IsBlankOrTab(commandLine[i])) ++i;
+  return commandLine.substr(i);
+}
+
+WindowsProgramInfo::WindowsProgramInfo() : arguments_(Utf8FromAnsi(ArgumentText(::GetCommandLineA()))) {
+  const std::string exe = Utf8FromAnsi(ModulePath());
+  const auto slash = exe.rfind('\\');
+  folder_ = slash == std::string::npos ? "." : exe.substr(0, slash);
+  module_ = slash == std::string::npos ? exe : exe.substr(slash + 1);
+  if (const auto dot = module_.rfind('.'); dot != std::string::npos && dot > 0) module_.erase(dot);
+}
+
+std::string WindowsProgramInfo::FileBesideProgram(const std::string& name) const { return folder_ + "\\" + name; }
+
+std::string WindowsProgramInfo::ModuleName() const { return module_; }
+
+}  // namespace updater
