@@ -265,8 +265,9 @@ class Updater:
         self.wine = getattr(desktop, "wine", None)
         self.temp = self.wine.temp if self.wine else temp or os.path.join(self.folder, "tmp")
         os.makedirs(self.temp, exist_ok=True)
-        for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
-            pathlib.Path(self.temp, name).unlink(missing_ok=True)
+        if self.wine:  # Wine's temporary folder is shared by the desktop's runs
+            for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
+                pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
         if product is not None:
             with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
