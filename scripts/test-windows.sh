@@ -27,7 +27,7 @@ if [ "${1:-}" = --tests ]; then
 fi
 
 scripts/install-packages.sh windows
-cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake
+cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DBUILD_TESTING=OFF
 cmake --build build-windows -j "$(nproc)"
 # Shipped on its own: it may import Windows' own DLLs only, no compiler runtime.
 if i686-w64-mingw32-objdump -p build-windows/updater.exe | grep -iE "DLL Name: .*(libstdc|libgcc|pthread)"; then
