@@ -1,8 +1,9 @@
-#include "text/Localisation.h"
-
+// The program's texts: the string table through Localisation, and placeholder filling.
 #include <gtest/gtest.h>
 
 #include "fakes/RecordingReporters.h"
+#include "text/Localisation.h"
+#include "text/Sprintf.h"
 
 namespace updater {
 namespace {
@@ -32,6 +33,20 @@ TEST(Localisation, MissingIdIsReportedEachTimeAndGivesEmptyText) {
   ASSERT_EQ(reporters.runtimeReports.size(), 2u);
   EXPECT_EQ(reporters.runtimeReports[1].message, "Runtime Error in LoadLocalString");
   EXPECT_EQ(reporters.runtimeReports[1].number, 326);
+}
+
+
+TEST(Sprintf, EachValueFillsTheFirstOccurrenceInTheTextAsItStands) {
+  test::RecordingReporters r;
+  EXPECT_EQ(sprintf(r, "%3 Updater: %1 kb of %2 is downloaded.", {120, 512, "Demo App"}),
+            "Demo App Updater: 120 kb of 512 is downloaded.");
+  EXPECT_EQ(sprintf(r, "%1 Updater", {}), "%1 Updater");
+  EXPECT_EQ(sprintf(r, "%1 and %1", {"a"}), "a and %1");
+  EXPECT_EQ(sprintf(r, "100%%1", {-5}), "100%-5");
+  EXPECT_EQ(sprintf(r, "[%1] %2", {""}), "[] %2");
+  EXPECT_EQ(sprintf(r, "%1 %2", {"<%2>", "B"}), "<B> %2");  // the first value brought its own "%2"
+  EXPECT_EQ(sprintf(r, "%10 %1", {"x", 2, 3, 4, 5, 6, 7, 8, 9, 10}), "x0 %1");
+  EXPECT_TRUE(r.runtimeReports.empty());
 }
 
 }  // namespace
