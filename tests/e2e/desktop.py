@@ -127,29 +127,19 @@ class Desktop:
         daemon = self.start(["dbus-daemon", "--nofork", "--print-address", "--config-file=" + out.name],
                             stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(daemon.stdout.fileno(), "dbus-daemon")
-        loop, ready = GLib.MainLoop(GLib.MainContext()), threading.Event()
-
-        def serve():
-            loop.get_context().push_thread_default()
-            connection = self.connect()
-            for name, path, xml in services:
-                connection.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.called,
-                                           lambda *_: GLib.Variant("b", True), None)
-                connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                                     "RequestName", GLib.Variant("(su)", (name, 4)), None, 0, WAIT * 1000, None)
-            ready.set()
-            loop.run()
-
-        thread = threading.Thread(target=serve, daemon=True)
-        thread.start()
-        self.closers.callback(lambda: (loop.get_context().invoke_full(0, loop.quit), thread.join(WAIT)))
-        if not ready.wait(WAIT):
-            raise AssertionError("the bus services did not start")
-        self.host = self.connect()
-
-    def connect(self):
+        loop = GLib.MainLoop(GLib.MainContext())
+        loop.get_context().push_thread_default()  # calls of the services registered now are dispatched there
         flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
-        return Gio.DBusConnection.new_for_address_sync(self.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+        self.host = Gio.DBusConnection.new_for_address_sync(self.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+        for name, path, xml in services:
+            self.host.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.called,
+                                      lambda *_: GLib.Variant("b", True), None)
+            self.host.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                "RequestName", GLib.Variant("(su)", (name, 4)), None, 0, WAIT * 1000, None)
+        loop.get_context().pop_thread_default()
+        thread = threading.Thread(target=loop.run, daemon=True)
+        thread.start()
+        self.closers.callback(lambda: (loop.quit(), thread.join(WAIT)))
 
     def called(self, connection, sender, path, interface, method, arguments, invocation):
         values = arguments.unpack()

@@ -37,7 +37,7 @@ def setUpModule():
                             timeout=WAIT).stdout
 
 
-class Case(unittest.TestCase):
+class Scenarios(unittest.TestCase):
     def assertInstalled(self, run, content):
         """The run ended after starting the installer, exactly content, in the temporary folder without arguments."""
         self.assertTrue(run.ended())
@@ -45,8 +45,6 @@ class Case(unittest.TestCase):
         self.assertEqual(wait_for(lambda: run.file(NAME + ".ran").decode().split(), "the installer's note"),
                          [run.wine.windows_temp if run.wine else run.temp, "0"])
 
-
-class OnTrayPanel(Case):
     def test_start_up_fault_is_announced_in_a_box_and_logged_and_ends_the_program(self):
         for arguments, product, message, number, line in [
                 ([URL, 100], "Demo App", "Command line syntax error.", "0", "0"),
@@ -132,23 +130,20 @@ class OnTrayPanel(Case):
     @linux_only
     def test_full_or_read_only_temporary_folder_is_a_reported_fault_and_the_program_goes_on(self):
         for options, fault in (("size=64k", "61"), ("ro", "70")):
-            with self.subTest(options=options), tempfile.TemporaryDirectory() as small, FtpServer() as ftp:
-                subprocess.run(["mount", "-t", "tmpfs", "-o", options, "tmpfs", small], check=True)
-                try:
-                    ftp.publish(512 * 1024)
-                    with Updater(panel, URL, 512 * 1024, 1000, temp=small) as run:
-                        self.assertEqual(run.answer("Return"), "Runtime error.")
-                        log = wait_for(run.log, "the fault's record")
-                        self.assertIn("message = Runtime Error in DownloadAppUpdate\r\nerror # =  " + fault, log)
-                        run.click_icon("click", "1")
-                        self.assertIn("Downloading is fault: ", run.answer("n"))
-                        self.assertTrue(run.ended())
-                finally:
-                    subprocess.run(["umount", small], check=True)
+            small = tempfile.mkdtemp(dir=panel.folder)
+            subprocess.run(["mount", "-t", "tmpfs", "-o", options, "tmpfs", small], check=True)
+            self.addCleanup(subprocess.run, ["umount", small], check=True)
+            with self.subTest(options=options), FtpServer() as ftp:
+                ftp.publish(512 * 1024)
+                with Updater(panel, URL, 512 * 1024, 1000, temp=small) as run:
+                    self.assertEqual(run.answer("Return"), "Runtime error.")
+                    log = wait_for(run.log, "the fault's record")
+                    self.assertIn("message = Runtime Error in DownloadAppUpdate\r\nerror # =  " + fault, log)
+                    run.click_icon("click", "1")
+                    self.assertIn("Downloading is fault: ", run.answer("n"))
+                    self.assertTrue(run.ended())
 
-
-@linux_only
-class WithoutPanel(Case):
+    @linux_only
     def test_status_notifier_item_shows_progress_and_frames_and_takes_clicks(self):
         desktop = Desktop(tray=False, watcher=True)
         self.addCleanup(desktop.close)
@@ -174,6 +169,7 @@ class WithoutPanel(Case):
                 self.assertEqual(run.answer("n"), RETRY.format("Downloaded file has wrong size."))
                 self.assertTrue(run.ended())
 
+    @linux_only
     def test_without_a_tray_balloons_are_notifications_and_a_failure_asks_at_once(self):
         desktop = Desktop(tray=False)
         self.addCleanup(desktop.close)
