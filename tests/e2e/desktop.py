@@ -89,9 +89,8 @@ def stop(process):
 
 
 class Desktop:
-    """Xvfb and a private session bus with a notification service, and the trayer panel or a
-    StatusNotifierWatcher if asked, and for a Windows updater a Wine prefix; the queues get each
-    notification and each tray item's bus name."""
+    """Xvfb, a private session bus with a notification service, the trayer panel or a StatusNotifierWatcher if
+    asked, and a Wine prefix for a Windows updater; the queues get each notification and tray item's bus name."""
 
     def __init__(self, tray=True, watcher=False):
         self.folder = tempfile.mkdtemp(prefix="desktop-")
@@ -114,9 +113,8 @@ class Desktop:
             self.closers = self.closers.pop_all()
         self.close = self.closers.close
 
-    def start(self, args, **options):
-        process = subprocess.Popen(args, env=self.env, **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL,
-                                                          **options})
+    def start(self, args, stdout=subprocess.DEVNULL):
+        process = subprocess.Popen(args, env=self.env, stdout=stdout, stderr=subprocess.DEVNULL)
         self.closers.callback(stop, process)
         return process
 
@@ -230,16 +228,15 @@ class Wine:
 
 
 class Updater(contextlib.AbstractContextManager):
-    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem
-    when key gives its bytes, and a temporary folder of its own unless temp names one. On a desktop with
-    Wine, the Windows program runs with Wine's temporary folder, emptied of the installer's files first."""
+    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem when
+    key gives its bytes, and a temporary folder of its own unless temp names one (under Wine, Wine's own)."""
 
     def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None):
         self.desktop, self.wine = desktop, desktop.wine
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
         self.temp = self.wine.temp if self.wine else temp or os.path.join(self.folder, "tmp")
         os.makedirs(self.temp, exist_ok=True)
-        if self.wine:  # Wine's temporary folder is shared by the desktop's runs
+        if self.wine:  # Wine's temporary folder is shared by the desktop's runs: emptied of the installer's files
             for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
                 pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
@@ -247,8 +244,8 @@ class Updater(contextlib.AbstractContextManager):
             pathlib.Path(self.folder, "update.cfg").write_bytes(product.encode() + b"\r\n")
         if key is not None:
             pathlib.Path(self.folder, "update.pem").write_bytes(key)
-        program = [os.path.join(self.folder, os.path.basename(UPDATER))]
-        self.process = subprocess.Popen([WINE64] * bool(self.wine) + program + list(map(str, arguments)),
+        program = [WINE64] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
+        self.process = subprocess.Popen(program + list(map(str, arguments)),
                                         env=desktop.env if self.wine else dict(desktop.env, TMPDIR=self.temp),
                                         cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
@@ -301,9 +298,8 @@ class Updater(contextlib.AbstractContextManager):
         return wait_for(lambda: [w for w in self.windows() if w[4] > 50], "the popup menu")[0][0]
 
     def answer(self, key):
-        """Answers the message box with key and returns its text, read as a person copies it: drag-selected
-        from a few places left of it (where it starts depends on the box's icon); the longest selection wins.
-        A Windows box's text is read from its window by a program of the same desktop."""
+        """Answers the message box with key and returns its text, read from its window by a Windows program, or as a
+        person copies it: drag-selected from a few places (the icon moves its start); the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
         texts = [self.desktop.run(WINE64, BOX_READER)] if self.wine else [""]
