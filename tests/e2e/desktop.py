@@ -1,6 +1,7 @@
 """A throw-away desktop for running the real updater as a person meets it, and an FTP server for it.
 Every process started here is ended here; every wait is bounded."""
 
+import contextlib
 import logging
 import os
 import pathlib
@@ -18,10 +19,16 @@ from gi.repository import Gio, GLib
 
 WAIT = 30  # seconds; the bound of every single wait
 PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
-UPDATER = ""
-INSTALLER = ("setup.run", b"#!/bin/sh\npwd > \"$0.ran\"\nexit 0\n")  # a harmless installer: notes where it ran
+# The updater under test is named first. A Windows one (.exe) runs under Wine and is followed by the
+# installer it is to download and a Windows program that prints the text of the updater's message box.
+UPDATER = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ""
+WINDOWS = UPDATER.endswith(".exe")
+if WINDOWS:
+    INSTALLER, BOX_READER = ("setup.exe", pathlib.Path(sys.argv[2]).read_bytes()), os.path.abspath(sys.argv[3])
+else:  # a harmless installer: notes where it ran and with how many arguments, as the Windows one does
+    INSTALLER = ("setup.run", b"#!/bin/sh\nprintf '%s\\n%s\\n' \"$(pwd)\" $# > \"$0.ran\"\n")
+LOG_ENCODING = "cp1252" if WINDOWS else "utf-8"  # the ANSI code page
 WINE64, WINESERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
-BOX_READER = ""  # a Windows program that prints the text of the updater's message box
 BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth><policy
   context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>"""
 WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
@@ -34,19 +41,12 @@ ITEM = "org.kde.StatusNotifierItem"
 
 
 def main():
-    """Runs the script's tests on the updater named first, as root in network and mount namespaces of its own.
-    A Windows updater (.exe) runs under Wine and is followed by the installer it is to download and the
-    reader of its message boxes."""
+    """Runs the script's tests as root in network and mount namespaces of their own."""
     if os.environ.get("UPDATER_E2E_NETNS") != "1":
         os.environ["UPDATER_E2E_NETNS"] = "1"
         os.execvp("unshare", ["unshare", "--net", "--mount", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-    global UPDATER
-    UPDATER = os.path.abspath(sys.argv.pop(1))
-    if UPDATER.endswith(".exe"):
-        global INSTALLER, BOX_READER
-        INSTALLER = ("setup.exe", pathlib.Path(sys.argv.pop(1)).read_bytes())
-        BOX_READER = os.path.abspath(sys.argv.pop(1))
+    del sys.argv[1:4 if WINDOWS else 2]
     unittest.main(module="__main__", verbosity=2)
 
 
@@ -61,13 +61,10 @@ def wait_for(probe, what, timeout=WAIT):
 
 
 def read_line(fd, what):
-    """One line from a pipe, read up to its newline (Xvfb dies if the pipe closes before)."""
+    """One line from a process's pipe, read up to its newline (Xvfb dies if the pipe closes before)."""
     data = b""
     while not data.endswith(b"\n"):
-        chunk = os.read(fd, 256) if select.select([fd], [], [], WAIT)[0] else b""
-        if not chunk:
-            raise AssertionError("no line from " + what)
-        data += chunk
+        data += wait_for(lambda: select.select([fd], [], [], 0)[0] and os.read(fd, 256), "a line from " + what)
     return data.decode().strip()
 
 
@@ -78,54 +75,48 @@ def colour_shares(pixels):
     return green / len(pixels), red / len(pixels)
 
 
+def read(path):
+    return path.read_bytes() if path.exists() else b""
+
+
 def stop(process):
-    process.terminate()
-    try:
-        process.wait(5)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        process.wait()
-    if process.stdout:
-        process.stdout.close()
+    with process:  # closes its pipes and waits for it
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
 
 
 class Desktop:
-    """Xvfb and a private session bus with a notification service, and the trayer panel or a
-    StatusNotifierWatcher if asked; the queues get each notification and each tray item's bus name."""
+    """Xvfb, a private session bus with a notification service, the trayer panel or a StatusNotifierWatcher if
+    asked, and a Wine prefix for a Windows updater; the queues get each notification and tray item's bus name."""
 
     def __init__(self, tray=True, watcher=False):
         self.folder = tempfile.mkdtemp(prefix="desktop-")
         self.env = {"PATH": os.environ["PATH"], "HOME": self.folder, "LANG": "C.UTF-8", "XDG_RUNTIME_DIR": self.folder,
                     "QT_QPA_PLATFORM": "xcb", "ASAN_OPTIONS": os.environ.get("ASAN_OPTIONS", ""),
                     "LSAN_OPTIONS": "suppressions=" + os.path.join(os.path.dirname(__file__), "qt-leaks.supp")}
-        self.closers = [lambda: shutil.rmtree(self.folder, ignore_errors=True)]
         self.notifications, self.items = queue.Queue(), queue.Queue()
-        try:
-            read_end, write_end = os.pipe()
-            self.start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                        "-noreset"], pass_fds=[write_end])  # a reset as the last client leaves refuses the next
-            os.close(write_end)
-            self.env["DISPLAY"] = ":" + read_line(read_end, "Xvfb")
-            os.close(read_end)
+        with contextlib.ExitStack() as self.closers:  # what close does, in reverse order; done now if set-up fails
+            self.closers.callback(shutil.rmtree, self.folder, ignore_errors=True)
+            xvfb = self.start(["Xvfb", "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                               "-noreset"], stdout=subprocess.PIPE)  # a reset as the last client goes refuses the next
+            self.env["DISPLAY"] = ":" + read_line(xvfb.stdout.fileno(), "Xvfb")
             self.start_bus([("org.freedesktop.Notifications", "/org/freedesktop/Notifications", NOTIFICATIONS)] +
                            ([("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher", WATCHER)] if watcher else []))
             if tray:
                 self.start(["trayer", "--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "100",
                             "--height", str(PANEL_HEIGHT)])
                 wait_for(lambda: self.run("xdotool", "search", "--onlyvisible", "--class", "trayer"), "the panel")
-        except BaseException:
-            self.close()
-            raise
+            self.wine = Wine(self) if WINDOWS else None
+            self.closers = self.closers.pop_all()
+        self.close = self.closers.close
 
-    def start(self, args, **options):
-        process = subprocess.Popen(args, env=self.env, **{"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL,
-                                                          **options})
-        self.closers.append(lambda: stop(process))
+    def start(self, args, stdout=subprocess.DEVNULL):
+        process = subprocess.Popen(args, env=self.env, stdout=stdout, stderr=subprocess.DEVNULL)
+        self.closers.callback(stop, process)
         return process
-
-    def close(self):
-        for closer in reversed(self.closers):
-            closer()
 
     def start_bus(self, services):
         """dbus-daemon, and the services on a main loop of their own thread."""
@@ -134,29 +125,19 @@ class Desktop:
         daemon = self.start(["dbus-daemon", "--nofork", "--print-address", "--config-file=" + out.name],
                             stdout=subprocess.PIPE)
         self.env["DBUS_SESSION_BUS_ADDRESS"] = read_line(daemon.stdout.fileno(), "dbus-daemon")
-        loop, ready = GLib.MainLoop(GLib.MainContext()), threading.Event()
-
-        def serve():
-            loop.get_context().push_thread_default()
-            connection = self.connect()
-            for name, path, xml in services:
-                connection.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.called,
-                                           lambda *_: GLib.Variant("b", True), None)
-                connection.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                                     "RequestName", GLib.Variant("(su)", (name, 4)), None, 0, WAIT * 1000, None)
-            ready.set()
-            loop.run()
-
-        thread = threading.Thread(target=serve, daemon=True)
-        thread.start()
-        self.closers.append(lambda: (loop.get_context().invoke_full(0, loop.quit), thread.join(WAIT)))
-        if not ready.wait(WAIT):
-            raise AssertionError("the bus services did not start")
-        self.host = self.connect()
-
-    def connect(self):
+        loop = GLib.MainLoop(GLib.MainContext())
+        loop.get_context().push_thread_default()  # calls of the services registered now are dispatched there
         flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
-        return Gio.DBusConnection.new_for_address_sync(self.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+        self.host = Gio.DBusConnection.new_for_address_sync(self.env["DBUS_SESSION_BUS_ADDRESS"], flags, None, None)
+        for name, path, xml in services:
+            self.host.register_object(path, Gio.DBusNodeInfo.new_for_xml(xml).interfaces[0], self.called,
+                                      lambda *_: GLib.Variant("b", True), None)
+            self.host.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                                "RequestName", GLib.Variant("(su)", (name, 4)), None, 0, WAIT * 1000, None)
+        loop.get_context().pop_thread_default()
+        thread = threading.Thread(target=loop.run, daemon=True)
+        thread.start()
+        self.closers.callback(lambda: (loop.quit(), thread.join(WAIT)))
 
     def called(self, connection, sender, path, interface, method, arguments, invocation):
         values = arguments.unpack()
@@ -166,14 +147,13 @@ class Desktop:
         self.items.put(values[0])
         invocation.return_value(None)
 
-    def item_property(self, item, name):
-        return self.host.call_sync(item, "/StatusNotifierItem", "org.freedesktop.DBus.Properties", "Get",
-                                   GLib.Variant("(ss)", (ITEM, name)), None, 0, WAIT * 1000, None).unpack()[0]
+    def item_call(self, item, method, interface=ITEM, arguments=GLib.Variant("(ii)", (0, 0))):
+        """A call on a tray item as its host makes it: Activate or ContextMenu for a click, or Get."""
+        return self.host.call_sync(item, "/StatusNotifierItem", interface, method, arguments, None, 0, WAIT * 1000,
+                                   None).unpack()
 
-    def item_call(self, item, method):
-        """A click as the tray item's host reports it: Activate or ContextMenu."""
-        self.host.call_sync(item, "/StatusNotifierItem", ITEM, method, GLib.Variant("(ii)", (0, 0)), None, 0,
-                            WAIT * 1000, None)
+    def item_property(self, item, name):
+        return self.item_call(item, "Get", "org.freedesktop.DBus.Properties", GLib.Variant("(ss)", (ITEM, name)))[0]
 
     def run(self, *command):
         """Output of an X client; empty when it fails or finds nothing."""
@@ -188,9 +168,9 @@ class Desktop:
         return [tuple(data[i:i + 3]) for i in range(0, len(data) - 2, 3)]
 
 
-class FtpServer:
-    """pyftpdlib on 127.0.0.1:21 serving a new folder anonymously, at a limited rate if asked; commands
-    holds every command line it received."""
+class FtpServer(contextlib.AbstractContextManager):
+    """pyftpdlib on 127.0.0.1:21 serving the installer from a new folder anonymously, at a limited rate
+    if asked; commands holds every command line it received."""
 
     def __init__(self, rate=None):
         from pyftpdlib.authorizers import DummyAuthorizer
@@ -199,7 +179,7 @@ class FtpServer:
         logging.basicConfig(level=logging.WARNING)  # before pyftpdlib sets up its own, chatty logging
         self.root = tempfile.mkdtemp(prefix="ftp-root-")
         os.mkdir(os.path.join(self.root, "pub"))
-        self.commands = []
+        self.installer, self.commands = os.path.join(self.root, "pub", INSTALLER[0]), []
 
         def pre_process_command(handler, line, *rest):
             self.commands.append(line)
@@ -214,22 +194,15 @@ class FtpServer:
         self.thread = threading.Thread(target=self.server.serve_forever, kwargs={"timeout": 0.05}, daemon=True)
         self.thread.start()
 
-    def publish(self, size):
-        """Serves pub/ the installer, filled up with random bytes to exactly size."""
-        name, content = INSTALLER
-        content += os.urandom(size - len(content))
-        with open(os.path.join(self.root, "pub", name), "wb") as out:
-            out.write(content)
+    def publish(self, size, key=None):
+        """Serves the installer filled up with random bytes to exactly size, and signed with the private
+        key in the file key as a publisher signs it, into the installer's name plus .sig."""
+        content = INSTALLER[1] + os.urandom(size - len(INSTALLER[1]))
+        pathlib.Path(self.installer).write_bytes(content)
+        if key:
+            subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", self.installer + ".sig",
+                            self.installer], check=True, timeout=WAIT)
         return content
-
-    def sign(self, key, name="setup.run"):
-        """Signs pub/name as a publisher does, into pub/name.sig, with the private key in the file key."""
-        path = os.path.join(self.root, "pub", name)
-        subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", path + ".sig", path], check=True,
-                       timeout=WAIT)
-
-    def __enter__(self):
-        return self
 
     def __exit__(self, *exc):
         self.server.close_all()
@@ -245,7 +218,7 @@ class Wine:
         desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
         server = desktop.start([WINESERVER, "--foreground", "--persistent"])
-        desktop.closers.append(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
+        desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
         subprocess.run([WINE64, "wineboot", "--init"], env=desktop.env, check=True, timeout=600,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
@@ -254,34 +227,27 @@ class Wine:
         self.windows_temp = f"C:\\users\\{user}\\Temp"
 
 
-class Updater:
-    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem
-    when key gives its bytes, and a temporary folder of its own unless temp names one. On a desktop with
-    Wine, the Windows program runs with Wine's temporary folder, emptied of the installer's files first."""
+class Updater(contextlib.AbstractContextManager):
+    """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem when
+    key gives its bytes, and a temporary folder of its own unless temp names one (under Wine, Wine's own)."""
 
     def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None):
-        self.desktop = desktop
+        self.desktop, self.wine = desktop, desktop.wine
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
-        self.wine = getattr(desktop, "wine", None)
         self.temp = self.wine.temp if self.wine else temp or os.path.join(self.folder, "tmp")
         os.makedirs(self.temp, exist_ok=True)
-        if self.wine:  # Wine's temporary folder is shared by the desktop's runs
+        if self.wine:  # Wine's temporary folder is shared by the desktop's runs: emptied of the installer's files
             for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
                 pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
         if product is not None:
-            with open(os.path.join(self.folder, "update.cfg"), "wb") as cfg:
-                cfg.write(product.encode() + b"\r\n")
+            pathlib.Path(self.folder, "update.cfg").write_bytes(product.encode() + b"\r\n")
         if key is not None:
             pathlib.Path(self.folder, "update.pem").write_bytes(key)
-        program = [os.path.join(self.folder, os.path.basename(UPDATER))]
-        self.process = subprocess.Popen([WINE64] * bool(self.wine) + program + list(map(str, arguments)),
+        program = [WINE64] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
+        self.process = subprocess.Popen(program + list(map(str, arguments)),
                                         env=desktop.env if self.wine else dict(desktop.env, TMPDIR=self.temp),
-                                        cwd=self.folder,
-                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-
-    def __enter__(self):
-        return self
+                                        cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def __exit__(self, *exc):
         stop(self.process)
@@ -293,13 +259,11 @@ class Updater:
         return True
 
     def file(self, name):
-        """A file of the temporary folder, or the error log for orlenza.err; empty if there is none."""
-        path = os.path.join(self.folder if name == "orlenza.err" else self.temp, name)
-        return pathlib.Path(path).read_bytes() if os.path.exists(path) else b""
+        """A file of the temporary folder; empty if there is none."""
+        return read(pathlib.Path(self.temp, name))
 
-    def installed(self):
-        """Waits for the installer to note where it ran (and, on Windows, with how many arguments) and returns that."""
-        return wait_for(lambda: self.file(INSTALLER[0] + ".ran").decode().strip(), "the installer")
+    def log(self):
+        return read(pathlib.Path(self.folder, "orlenza.err")).decode(LOG_ENCODING)
 
     def windows(self, *criteria, owner=None):
         """(id, x, y, width, height) of the program's viewable windows, or of owner's (xdotool criteria)."""
@@ -334,16 +298,12 @@ class Updater:
         return wait_for(lambda: [w for w in self.windows() if w[4] > 50], "the popup menu")[0][0]
 
     def answer(self, key):
-        """Answers the message box with key and returns its text, read as a person copies it: drag-selected
-        from a few places left of it (where it starts depends on the box's icon); the longest selection wins."""
+        """Answers the message box with key and returns its text, read from its window by a Windows program, or as a
+        person copies it: drag-selected from a few places (the icon moves its start); the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
-        if self.wine:  # a Windows box's text is read from its window by a program of the same desktop
-            text = self.desktop.run(WINE64, BOX_READER)
-            self.key(window, key)
-            return text.replace("\r", "").strip()
-        texts = [""]
-        for start in range(x + 2, x + 90, 6):
+        texts = [self.desktop.run(WINE64, BOX_READER)] if self.wine else [""]
+        for start in () if self.wine else range(x + 2, x + 90, 6):
             self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",
                              "mousemove", str(x + width - 2), str(y + height - 2), "mouseup", "1")
             texts.append(self.desktop.run("xclip", "-selection", "primary", "-o"))
