@@ -1,16 +1,19 @@
 """The real updater, Linux or Windows (under 64-bit Wine), as a host application starts it and a person drives it
 on a tray panel; the Linux one also on a StatusNotifierItem host, without any tray and with a full or read-only
-disk. Misbehaving servers and each kind of bad signature are tested below (tests/ftp, updater, signatures)."""
+disk, and handed over by the example host of docs/HOSTS.md. Misbehaving servers and each kind of bad signature are tested below (tests/ftp, updater, signatures)."""
 
+import contextlib
 import os
 import pathlib
 import pwd
 import re
+import signal
 import subprocess
 import tempfile
 import time
 import unittest
 
+import desktop
 from desktop import INSTALLER, WAIT, WINDOWS, Desktop, FtpServer, Updater, colour_shares, main, wait_for
 
 NAME = INSTALLER[0]
@@ -22,6 +25,7 @@ RETRY = 'Downloading is fault: {}\nDo you want to try again? Click "Yes" to down
 LOGIN = ["USER anonymous", "PASS " + (pwd.getpwuid(os.getuid()).pw_name if WINDOWS else "anonymous@")]
 FETCH, QUIT = ["TYPE I", "PASV" if WINDOWS else "EPSV", "RETR pub/" + NAME], [] if WINDOWS else ["QUIT"]
 CONTINUE = ["Down", "Down"] if WINDOWS else ["Down"]  # a Windows menu moves over the disabled Pause too
+HOST = os.environ.get("EXAMPLE_HOST", "")  # the example host's executable, named by CTest
 linux_only = unittest.skipIf(WINDOWS, "a service of Linux desktops")
 panel = private = public = None
 
@@ -185,6 +189,27 @@ class Scenarios(unittest.TestCase):
         self.assertEqual(desktop.notifications.get(timeout=WAIT), (
             TITLE, "Update downloading is completed.\nClick on Icon for more details.", "dialog-information"))
 
+    @linux_only
+    def test_host_installs_and_starts_the_updater_and_exits_at_once_and_the_update_completes_without_it(self):
+        folder, temp = pathlib.Path(panel.folder, "app", "updater"), pathlib.Path(panel.folder, "app", "tmp")
+        temp.mkdir(parents=True)
+        subprocess.run(["cmake", "--install", os.path.dirname(desktop.UPDATER), "--prefix", folder], check=True,
+                       capture_output=True, timeout=WAIT)
+        (folder / "update.cfg").write_text("Demo App\n")  # as the host's own installer writes it
+        with FtpServer(rate=32 * 1024) as ftp:
+            content = ftp.publish(96 * 1024)
+            host = subprocess.Popen([HOST, folder / "updater", URL, str(len(content))], env=dict(panel.env, TMPDIR=temp),
+                                    stdout=subprocess.PIPE, stderr=subprocess.PIPE, start_new_session=True)
+            out, err = host.communicate(timeout=WAIT)  # ends when nothing holds the host's output any more
+            self.assertEqual(host.returncode, 0, err)
+            self.assertIn(b"taken over", out)
+            self.assertFalse((temp / "setup.run.ran").exists(), "the host waited for the update")
+            with contextlib.suppress(ProcessLookupError):  # the host's session ends as a closed terminal's does
+                os.killpg(host.pid, signal.SIGHUP)
+                os.killpg(host.pid, signal.SIGTERM)
+            wait_for((temp / "setup.run.ran").exists, "the installer, the updater having outlived the host")
+            self.assertEqual((temp / "setup.run").read_bytes(), content)
+            self.assertFalse((folder / "orlenza.err").exists())
 
 if __name__ == "__main__":
     main()

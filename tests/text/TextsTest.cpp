@@ -23,19 +23,6 @@ TEST(Localisation, TextsComeOutLetterForLetterWithLineBreaksMade) {
   EXPECT_TRUE(reporters.runtimeReports.empty());
 }
 
-TEST(Localisation, MissingIdIsReportedEachTimeAndGivesEmptyText) {
-  test::RecordingReporters reporters;
-  std::int16_t base = 1000;
-  const Localisation texts(base, reporters);
-  EXPECT_EQ(texts.LoadLocalString(0), "");
-  base = 3000;  // read on every call
-  EXPECT_EQ(texts.LoadLocalString(1), "");
-  ASSERT_EQ(reporters.runtimeReports.size(), 2u);
-  EXPECT_EQ(reporters.runtimeReports[1].message, "Runtime Error in LoadLocalString");
-  EXPECT_EQ(reporters.runtimeReports[1].number, 326);
-}
-
-
 TEST(Sprintf, EachValueFillsTheFirstOccurrenceInTheTextAsItStands) {
   test::RecordingReporters r;
   EXPECT_EQ(sprintf(r, "%3 Updater: %1 kb of %2 is downloaded.", {120, 512, "Demo App"}),
