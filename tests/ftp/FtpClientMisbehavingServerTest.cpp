@@ -27,7 +27,7 @@ std::string Lines(int n, const char* line) {
 const std::string kRefused = " error #12003. The server refused the request.\r\n     FTP response:\r\n     ";
 const std::string kTimeout = " error #12002. The server did not answer in time.\r\n";
 const std::string kBadReply = "Connect error #12152. The server's reply could not be understood.\r\n";
-const std::string kY(1000, 'y');
+const std::string kY(1000, 'y'), kLarge(300000, 'L');  // kLarge: more than the client reads at once
 // Multi-line replies, one with a bare LF, and 230 without asking for a password.
 const Transcript kLogin = {">220-Welcome\n220 Hi", "USER anonymous>230-Hello\r\n230 In"};
 const Transcript kPassive = Join({kLogin, {"TYPE I>200 Binary", "EPSV>229 Extended (|||{port}|)"}});
@@ -42,7 +42,7 @@ struct Case {
   std::string failure;
   std::chrono::milliseconds timeout = 5s;  // replies, data and closing
   std::vector<std::string> paths = {"f"};
-  bool ipv6 = false;
+  std::string host = "127.0.0.1";
 };
 
 const Case kCases[] = {
@@ -50,6 +50,8 @@ const Case kCases[] = {
      "FtpOpenFile error #87. The parameter is incorrect.\r\n", 5s, {"f\r\nDELE g"}},
     {"", Join({kLogin, kQuit}), "", "FtpOpenFile error #87. The parameter is incorrect.\r\n", 5s,
      {std::string("f\0DELE g", 8)}},
+    {"nothing listens", {}, "", "Connect error #12029. A connection to the server could not be made.\r\n", 5s, {"f"},
+     "127.0.0.2"},
     {"greeting 421: nothing is sent", {">421 Too many users"}, "", "Connect" + kRefused + "421 Too many users"},
     {"120 greeting, then the real one", Join({{">120 Soon\r\n220 Hi", "USER anonymous>230 In", "TYPE I>200 Binary",
                                                "EPSV>229 (|||{port}|)", "RETR f>150 Here"}, kDone}), "hello", ""},
@@ -78,12 +80,12 @@ const Case kCases[] = {
      Join({kLogin, {"TYPE I>200 Binary", "EPSV>502 No", "PASV>227 (127,0,0,2,{port})", "RETR f>125 Go", "+hello", "-",
                     ">226 Done", "TYPE I>200 Binary", "PASV>227 =127,0,0,1,{port}", "RETR g>150 Go", "+again", "-",
                     ">226 Done"}, kQuit}), "helloagain", "", 5s, {"f", "g"}},
-    {"an IPv6 server", Join({kRetr, kDone}), "hello", "", 5s, {"f"}, true},
+    {"an empty file from an IPv6 server", Join({kRetr, {"-", ">226 Done"}, kQuit}), "", "", 5s, {"f"}, "[::1]"},
     {"replies one byte at a time",
      Join({{"~220 Hi", "USER anonymous~331 Password", "PASS anonymous@~230 In", "TYPE I~200 Binary",
             "EPSV~229 (|||{port}|)", "RETR f~150 Slowly", "+slow", "-", "~226 Done"}, kQuit}), "slow", ""},
-    {"preliminary and final reply in one packet before the data",
-     Join({kPassive, {"RETR f>150 Here\r\n226 Done", "+" + kY + kY, "-"}, kQuit}), kY + kY, ""},
+    {"preliminary and final reply in one packet before a large file",
+     Join({kPassive, {"RETR f>150 Here\r\n226 Done", "+" + kLarge, "-"}, kQuit}), kLarge, ""},
     {"RETR answered at once with its final reply", Join({kPassive, {"RETR f>226 Done", "+early", "-"}, kQuit}), "early",
      "", 1s},
     {"RETR unanswered", Join({kPassive, {"RETR f"}}), "", "FtpOpenFile" + kTimeout, 200ms},
@@ -104,14 +106,40 @@ TEST(MisbehavingFtpServer, FailuresAreReportedCommandsFollowTheTranscriptAndNoth
   const std::ptrdiff_t descriptors = OpenDescriptors();
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.behaviour + c.paths[0]);
-    test::ScriptedFtpServer server(c.transcript, c.ipv6);
+    test::ScriptedFtpServer server(c.transcript, c.host.starts_with('['));
     FtpInternet internet({server.Port(), 5s, c.timeout, c.timeout, c.timeout});
     std::string bytes;
-    EXPECT_EQ(test::DownloadInBlocks(internet, c.paths, bytes, c.ipv6 ? "[::1]" : "127.0.0.1"), c.failure);
-    EXPECT_EQ(bytes, c.bytes);
+    EXPECT_EQ(test::DownloadInBlocks(internet, c.paths, bytes, c.host), c.failure);
+    EXPECT_TRUE(bytes == c.bytes) << bytes.size() << " bytes: " << bytes.substr(0, 80);
     EXPECT_EQ(server.Problems(), "");
   }
   EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+TEST(MisbehavingFtpServer, UploadThenAnAbandonedReadThenDeletionsEachGetTheirOwnReply) {
+  test::ScriptedFtpServer server(Join({kPassive, {"STOR up>150 Go", "<hello", ">226 Stored", "TYPE I>200 Binary",
+                                                  "EPSV>229 (|||{port}|)", "RETR up>150 Here", "+" + kY + kY,
+                                                  "ABOR>426 Aborted\r\n226 Abort done", "DELE up>250 Deleted",
+                                                  "DELE up>550 No such file or directory."}, kQuit}));
+  {
+    FtpInternet internet({server.Port(), 5s, 5s, 5s, 5s});
+    test::RecordingReporters reporters;
+    auto ftp = std::make_shared<CFTPServer>(internet, reporters);
+    ASSERT_TRUE(ftp->Connect("127.0.0.1", "", ""));
+    CFTPFile file(internet, reporters);
+    file.FTPServer(ftp);
+    ASSERT_TRUE(file.OpenRemote("up", inet::GENERIC_WRITE, inet::FTP_TRANSFER_TYPE_BINARY));
+    EXPECT_EQ(file.WriteRemote(std::span(reinterpret_cast<const std::uint8_t*>("hello"), 5), 5), 5);
+    file.CloseRemote();
+    std::array<std::uint8_t, 1024> block{};
+    ASSERT_TRUE(file.OpenRemote("up", inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) << file.LastError();
+    EXPECT_EQ(file.ReadRemote(block, 1024), 1024);
+    file.CloseRemote();  // ABOR: both its replies must be read, or the deletions get stale ones
+    EXPECT_TRUE(ftp->DeleteRemoteFile("up"));
+    EXPECT_FALSE(ftp->DeleteRemoteFile("up"));
+    EXPECT_EQ(ftp->LastError(), "FtpDeleteFile" + kRefused + "550 No such file or directory.");
+  }
+  EXPECT_EQ(server.Problems(), "");
 }
 
 }  // namespace

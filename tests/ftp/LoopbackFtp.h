@@ -23,8 +23,8 @@ namespace updater::test {
 
 // A socket listening on 127.0.0.1 (or ::1) at a port of the system's choice, which goes to port.
 // Accepting and receiving wait at most 5 s; its connections send each write as a packet of its own.
-inline FileDescriptor ListenOnLoopback(std::uint16_t& port, int flags = SOCK_CLOEXEC, bool ipv6 = false) {
-  FileDescriptor fd(::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | flags, 0));
+inline FileDescriptor ListenOnLoopback(std::uint16_t& port, bool ipv6) {
+  FileDescriptor fd(::socket(ipv6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
   const timeval wait{5, 0};
   const int on = 1;
   sockaddr_in6 address6{AF_INET6, 0, 0, in6addr_loopback, 0};
@@ -62,14 +62,16 @@ inline std::string DownloadInBlocks(IInternet& internet, const std::vector<std::
 //                  COMMAND the reply goes out unasked; with "~" for ">" one byte per packet; with no
 //                  ">reply" the command gets no answer.
 //   +bytes  -  !   bytes on the data connection; its end; its reset
+//   <bytes         the data connection must bring bytes, then end
 //   x              the control connection closes
 // "{port}" in a reply becomes the data listener's port, in a 227 reply as two comma-separated bytes.
-// After the last step the server waits for the client to hang up. Every wait is bounded.
+// After the last step the server waits for the client to hang up; with no steps it accepts nobody.
+// Every wait is bounded.
 class ScriptedFtpServer {
  public:
   explicit ScriptedFtpServer(std::vector<std::string> transcript, bool ipv6 = false)
       : ipv6_(ipv6),
-        listener_(ListenOnLoopback(port_, SOCK_CLOEXEC, ipv6)),
+        listener_(ListenOnLoopback(port_, ipv6)),
         played_(std::async(std::launch::async, &ScriptedFtpServer::Play, this, std::move(transcript))) {}
 
   std::uint16_t Port() const { return port_; }
@@ -78,17 +80,19 @@ class ScriptedFtpServer {
 
  private:
   std::string Play(const std::vector<std::string>& transcript) try {
+    if (transcript.empty()) return "";
     std::uint16_t dataPort = 0;
     FileDescriptor control(::accept4(listener_.Get(), nullptr, nullptr, SOCK_CLOEXEC)), data;
-    const FileDescriptor dataListener = ListenOnLoopback(dataPort, SOCK_CLOEXEC, ipv6_);
+    const FileDescriptor dataListener = ListenOnLoopback(dataPort, ipv6_);
     for (const std::string& step : transcript) {
       if (step == "x") {
         control.Reset();
-      } else if (std::string_view("+-!").find(step[0]) != std::string_view::npos) {
+      } else if (std::string_view("+-!<").find(step[0]) != std::string_view::npos) {
         if (!data.Valid()) data = FileDescriptor(::accept4(dataListener.Get(), nullptr, nullptr, SOCK_CLOEXEC));
         const linger reset{1, 0};  // a close then sends RST
         if (step[0] == '!') ::setsockopt(data.Get(), SOL_SOCKET, SO_LINGER, &reset, sizeof reset);
         if (step[0] == '+') Send(data, step.substr(1));
+        if (step[0] == '<' && Received(data) != step.substr(1)) throw std::runtime_error("no " + step);
         if (step[0] != '+') data.Reset();
       } else {
         const std::string command = step.substr(0, step.find_first_of(">~"));
@@ -112,6 +116,11 @@ class ScriptedFtpServer {
   static void Send(const FileDescriptor& fd, std::string_view bytes) {
     if (::send(fd.Get(), bytes.data(), bytes.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(bytes.size()))
       throw std::runtime_error("the client went away");
+  }
+  static std::string Received(const FileDescriptor& fd) {
+    std::string bytes;
+    for (char c = 0; ::recv(fd.Get(), &c, 1, 0) == 1;) bytes += c;
+    return bytes;
   }
   // The next command without its line end; empty when the client hung up.
   static std::string Command(const FileDescriptor& control) {
