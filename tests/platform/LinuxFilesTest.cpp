@@ -26,7 +26,7 @@ TEST(LinuxTextFiles, FirstLineLogAndWholeFile) {
 TEST(LinuxLocalFiles, NewFileIsExclusivePrivateAndGetsEveryByte) {
   test::TempFolder folder;
   LinuxLocalFiles files;
-  ::setenv("TMPDIR", "relative", 1);  // only an absolute folder counts
+  ::setenv("TMPDIR", ".", 1);  // only an absolute folder counts
   EXPECT_EQ(files.TempPath(), "/tmp/");
   ::unsetenv("TMPDIR");
 

@@ -36,12 +36,12 @@ TEST(DerSignature, StrictDerBecomesRightAlignedHalves) {
 
 TEST(DerSignature, MalformedOrNonCanonicalEncodingsAreRefused) {
   const Bytes r = Integer(Bytes(32, 0x11)), s = Integer(Bytes(32, 0x22)), rs = Sequence(r, s);
-  Bytes wrongTag = rs, shortOuter = rs, longOuter = rs;
+  Bytes wrongTag = rs, longOuter = rs;
   wrongTag[0] = 0x31;
-  --shortOuter[1];  // leaves a byte after the sequence
-  ++longOuter[1];   // runs past the end
+  ++longOuter[1];  // runs past the end
   const Bytes cases[] = {
-      {}, wrongTag, shortOuter, longOuter,
+      {}, wrongTag, longOuter,
+      Concat(rs, {0x00}),                          // a byte after the sequence
       Sequence(r, Concat(s, Integer({0x01}))),     // a third integer
       Sequence(Integer({}), s),                    // empty integer
       Sequence(Integer({0x00}), s),                // zero
