@@ -36,19 +36,16 @@ TEST(PassiveReplies, PortIsReadOnlyFromWellFormedReplies) {
   for (const auto& [reply, port] : classic) EXPECT_EQ(PassivePort(reply), port) << reply;
 }
 
-TEST(InternetMessages, TextMustFitWholeWithItsTerminator) {
+TEST(InternetMessages, MessageAndLastResponseMustFitWholeWithTheirTerminator) {
   FtpInternet internet;
   std::array<char, 256> text{};
-  const std::uint32_t length = sizeof("The server did not answer in time.\r\n") - 1;
-  EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), length + 1), length);
-  EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), length), 0u);
+  const std::uint32_t timeout = sizeof("The server did not answer in time.\r\n") - 1;
+  EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), timeout + 1), timeout);
+  EXPECT_EQ(internet.FormatMessage(inet::ERROR_INTERNET_TIMEOUT, text.data(), timeout), 0u);
   EXPECT_EQ(internet.FormatMessage(12001, text.data(), 256), 0u);
-}
 
-TEST(InternetMessages, LastResponseMustFitWholeWithItsTerminator) {
   SetLastResponse({230, "230 In"});
-  std::array<char, 8> text{};
-  std::uint32_t code = 0, length = 6;
+  std::uint32_t code = 0, length = 6;  // the response within text's first 7 characters, or nothing
   EXPECT_FALSE(CopyLastResponse(&code, text.data(), &length));
   length = 7;
   ASSERT_TRUE(CopyLastResponse(&code, text.data(), &length));
