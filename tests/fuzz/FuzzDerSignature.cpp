@@ -1,5 +1,6 @@
 // The DER to r || s conversion accepts exactly the canonical encodings: what it accepts encodes back to
 // the same bytes, and every pair of non-zero halves survives the way there and back.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -24,11 +25,7 @@ std::vector<std::uint8_t> Encode(const updater::P256Signature& signature) {
   return body;
 }
 
-bool Zero(const std::uint8_t* half) {
-  for (int i = 0; i < 32; ++i)
-    if (half[i] != 0) return false;
-  return true;
-}
+bool Zero(const std::uint8_t* half) { return std::all_of(half, half + 32, [](std::uint8_t b) { return b == 0; }); }
 
 }  // namespace
 

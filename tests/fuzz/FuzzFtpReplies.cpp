@@ -55,7 +55,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const auto port = updater::PassivePort(reply.text); port && *port == 0) __builtin_trap();
     if (const auto port = updater::ExtendedPassivePort(reply.text); port && *port == 0) __builtin_trap();
   }
-  updater::PassivePort(input);
-  updater::ExtendedPassivePort(input);
   return 0;
 }

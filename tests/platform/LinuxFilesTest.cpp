@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include "fakes/RecordingReporters.h"
-#include "platform/TempFolder.h"
+#include <cstdlib>
+
+#include "platform/TextFileCases.h"
 #include "platform/linux/BufferedOutputFile.h"
 #include "platform/linux/LinuxLocalFiles.h"
 #include "platform/linux/LinuxTextFiles.h"
@@ -14,46 +14,21 @@ namespace {
 
 using test::FaultOf;
 
-TEST(LinuxTextFiles, FirstLineEndsAtAnyLineBreakAndBadFilesAreFaults) {
+TEST(LinuxTextFiles, FirstLineLogAndWholeFile) {
   test::TempFolder folder;
   LinuxTextFiles files;
-  const std::pair<std::string, std::string> cases[] = {
-      {"Demo App\r\nrest", "Demo App"}, {"Demo App\rrest", "Demo App"}, {"Demo App\nrest", "Demo App"},
-      {"\r\nsecond", ""}, {std::string("a\0b", 3), std::string("a\0b", 3)}, {std::string(1 << 20, 'x'), std::string(1 << 20, 'x')},
-  };
-  for (const auto& [content, line] : cases) EXPECT_EQ(files.ReadFirstLine(folder.Write("cfg", content)), line);
-  EXPECT_EQ(FaultOf([&] { files.ReadFirstLine(folder / "missing"); }), 53);
-  EXPECT_EQ(FaultOf([&] { files.ReadFirstLine(folder.Write("empty", "")); }), 62);
-  EXPECT_EQ(FaultOf([&] { files.ReadFirstLine(folder.path); }), 75);
-
-  files.AppendText(folder / "log", "one\r\n");
-  files.AppendText(folder / "log", "two\r\n");
-  EXPECT_EQ(folder.Read("log"), "one\r\ntwo\r\n");
-  EXPECT_EQ(FaultOf([&] { files.AppendText(folder / "no/such/log", "x"); }), 53);
-}
-
-TEST(LinuxTextFiles, RecordsOfTwoProgramsWritingAtOnceNeverInterleave) {
-  test::TempFolder folder;
-  const std::string log = folder / "orlenza.err";
-  pid_t writers[2];
-  for (char mark : {'a', 'b'}) {
-    if ((writers[mark - 'a'] = ::fork()) == 0) {
-      for (int i = 0; i < 300; ++i) LinuxTextFiles().AppendText(log, "\r\n" + std::string(4000, mark) + "\r\n");
-      ::_exit(0);
-    }
-  }
-  for (pid_t writer : writers) ::waitpid(writer, nullptr, 0);
-  const std::string text = folder.Read("orlenza.err");
-  ASSERT_EQ(text.size(), 600u * 4004);
-  for (std::size_t at = 0; at < text.size(); at += 4004)
-    EXPECT_EQ(text.substr(at + 2, 4000), std::string(4000, text[at + 2])) << "record at " << at;
+  test::ExpectTextFileCases(files, folder);
+  std::filesystem::create_symlink("loop", folder / "loop");  // fails to open, but is there
+  std::string bytes;
+  EXPECT_EQ(files.ReadWholeFile(folder / "loop", 8, bytes), WholeFile::Unreadable);
 }
 
 TEST(LinuxLocalFiles, NewFileIsExclusivePrivateAndGetsEveryByte) {
   test::TempFolder folder;
   LinuxLocalFiles files;
-  const std::string temp = files.TempPath();
-  EXPECT_TRUE(temp.front() == '/' && temp.back() == '/');
+  ::setenv("TMPDIR", ".", 1);  // only an absolute folder counts
+  EXPECT_EQ(files.TempPath(), "/tmp/");
+  ::unsetenv("TMPDIR");
 
   std::string expected;
   auto file = files.Create(folder / "setup.run");

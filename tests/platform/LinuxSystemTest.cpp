@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <thread>
 
@@ -12,6 +13,8 @@
 #include "platform/linux/LinuxProgramInfo.h"
 #include "platform/linux/LinuxShellExecute.h"
 #include "platform/linux/LinuxSystemVersion.h"
+#include "platform/linux/OpenSslPublisherSignature.h"
+#include "signatures/SignatureCases.h"
 
 namespace updater {
 namespace {
@@ -64,6 +67,14 @@ TEST(LinuxShellExecute, ProgramsStartDirectlyAndOtherFilesGoToTheOpener) {
   setenv("PATH", path.c_str(), 1);
   EXPECT_GT(result, 32);
   EXPECT_EQ(AwaitFile(folder, "opened", 1), folder / "notes.txt\n");
+}
+
+// Keys and signatures made by the openssl command, as a publisher makes them.
+TEST(OpenSslPublisherSignature, OnlyTheP256KeysOwnSignatureOverTheseBytesIsValid) {
+  test::TempFolder folder;
+  ASSERT_EQ(std::system(("'" UPDATER_MAKE_SIGNATURES "' '" + folder.path + "'").c_str()), 0);
+  OpenSslPublisherSignature verifier;
+  test::ExpectSignatureCases(verifier, folder.path);
 }
 
 }  // namespace

@@ -1,23 +1,26 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it.
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace updater::test {
 
 struct TempFolder {
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "updater-test-XXXXXX").string();
-    path = mkdtemp(pattern.data());
+    std::random_device random;
+    do path = (std::filesystem::temp_directory_path() / ("updater-test-" + std::to_string(random()))).string();
+    while (!std::filesystem::create_directory(path));
   }
-  ~TempFolder() { std::filesystem::remove_all(path); }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
 
-  std::string operator/(const std::string& name) const { return path + "/" + name; }
+  std::string operator/(const std::string& name) const { return (std::filesystem::path(path) / name).string(); }
   std::string Write(const std::string& name, const std::string& content) const {
     std::ofstream(*this / name, std::ios::binary) << content;
     return *this / name;

