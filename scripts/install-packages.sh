@@ -3,7 +3,7 @@
 #   install-packages.sh build|test|demo|bench|package|windows
 set -euo pipefail
 
-build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev libssl-dev)
+build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev libssl-dev libcurl4-openssl-dev)
 # The Windows build: mingw-w64 for both targets; its tests run under 64-bit Wine.
 windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine64 iproute2 util-linux python3-pyftpdlib openssl)
 # ... and the Windows program end to end on a throw-away desktop.

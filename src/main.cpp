@@ -1,6 +1,6 @@
 // The updater: wires the Linux and Qt stand-ins of the platform to the program's logic and runs it.
 //
-//   updater <ftp address> <expected size in bytes> <language: 1000 English, 2000 German>
+//   updater <ftp, https or http address> <expected size in bytes> <language: 1000 English, 2000 German>
 
 #include "platform/desktop/DesktopSession.h"
 #include "platform/linux/LinuxLocalFiles.h"
@@ -10,7 +10,7 @@
 #include "platform/linux/LinuxSystemVersion.h"
 #include "platform/linux/LinuxTextFiles.h"
 #include "platform/linux/OpenSslPublisherSignature.h"
-#include "platform/linux/ftp/FtpInternet.h"
+#include "platform/linux/internet/CurlInternet.h"
 #include "text/ErrorLog.h"
 #include "text/ErrorReporter.h"
 #include "text/Localisation.h"
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   LinuxLocaleClock clock;
   LinuxSystemVersion systemVersion;
   LinuxShellExecute shell;
-  FtpInternet internet;
+  CurlInternet internet;
   OpenSslPublisherSignature publisherSignature;
 
   ErrorLog log(textFiles, program, clock, systemVersion);

@@ -4,15 +4,6 @@
 #include "text/Trap.h"
 
 namespace updater {
-namespace {
-
-// A transfer must name a count that the buffer holds from its first element on.
-void CheckBuffer(std::size_t bufferSize, std::int32_t count) {
-  if (bufferSize == 0 || count < 0 || static_cast<std::size_t>(count) > bufferSize)
-    RaiseFault(FaultNumber::SubscriptOutOfRange);
-}
-
-}  // namespace
 
 CFTPFile::~CFTPFile() {
   TrapRuntime(errors_, "Runtime Error in Class_Terminate", [&] { CloseRemote(); });
@@ -37,24 +28,10 @@ bool CFTPFile::OpenRemote(const std::string& fileName, std::uint32_t openMode, s
   return opened;
 }
 
-std::int32_t CFTPFile::ReadRemote(std::span<std::uint8_t> buffer, std::int32_t bytesToRead) {
-  std::int32_t count = 0;
-  TrapRuntime(errors_, "Runtime Error in ReadRemote", [&] {
-    CheckBuffer(buffer.size(), bytesToRead);
-    std::uint32_t read = 0;
-    if (internet_.InternetReadFile(file_, buffer.data(), static_cast<std::uint32_t>(bytesToRead), &read)) {
-      count = static_cast<std::int32_t>(read);
-      return;
-    }
-    lastError_ = LastInetErrorText(internet_, errors_, "InternetReadFile");
-  });
-  return count;
-}
-
 std::int32_t CFTPFile::WriteRemote(std::span<const std::uint8_t> buffer, std::int32_t bytesToWrite) {
   std::int32_t count = 0;
   TrapRuntime(errors_, "Runtime Error in WriteRemote", [&] {
-    CheckBuffer(buffer.size(), bytesToWrite);
+    CheckTransferBuffer(buffer.size(), bytesToWrite);
     std::uint32_t written = 0;
     if (internet_.InternetWriteFile(file_, buffer.data(), static_cast<std::uint32_t>(bytesToWrite), &written)) {
       count = static_cast<std::int32_t>(written);
@@ -63,14 +40,6 @@ std::int32_t CFTPFile::WriteRemote(std::span<const std::uint8_t> buffer, std::in
     lastError_ = LastInetErrorText(internet_, errors_, "InternetWriteFile");
   });
   return count;
-}
-
-void CFTPFile::CloseRemote() {
-  TrapRuntime(errors_, "Runtime Error in CloseRemote", [&] {
-    if (file_ == 0) return;
-    internet_.InternetCloseHandle(file_);
-    file_ = 0;
-  });
 }
 
 }  // namespace updater

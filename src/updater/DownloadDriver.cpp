@@ -7,7 +7,7 @@
 
 #include "text/Sprintf.h"
 #include "text/Trap.h"
-#include "updater/FtpAddress.h"
+#include "updater/ReleaseServer.h"
 #include "updater/frmUpdater.h"
 
 namespace updater {
@@ -80,21 +80,20 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
   bool result = false;
   // Declared before the trap so that a fault, a cancel or a failure releases the remote file first,
   // then the server, and closes the local file on every way out.
-  std::shared_ptr<CFTPServer> server;
-  std::unique_ptr<CFTPFile> remoteFile;
+  std::unique_ptr<ReleaseServer> server;
+  std::unique_ptr<RemoteFile> remoteFile;
   std::unique_ptr<IOutputFile> localFile;
   ErrorLog& log = reporting_.log;
 
   TrapForm(reporting_.formErrors, "Runtime Error in DownloadAppUpdate", [&] {
-    const std::optional<FtpAddress> address = SplitFtpAddress(URLAppExeToDownload);
-    if (!address || !services_.localFiles.IsLocalFileName(address->fileName)) {
+    server = ReleaseServerFor(URLAppExeToDownload, services_.internet, reporting_.runtimeErrors);
+    if (!server || !services_.localFiles.IsLocalFileName(server->FileName())) {
       log.WriteErrorLog(0, 0, "ERROR: Ftp URL is not valid " + URLAppExeToDownload);
       state_.LastErrorText = Text(kUrlNotValid);
       return;
     }
 
-    server = std::make_shared<CFTPServer>(services_.internet, reporting_.runtimeErrors);
-    if (!server->Connect(address->server, "", "")) {
+    if (!server->Connect()) {
       log.WriteErrorLog(0, 0, "ERROR: Couldn't connect to ftp server" + server->LastError());
       state_.LastErrorText = Text(kNoConnection);
       return;
@@ -102,17 +101,23 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     services_.eventLoop.DoEvents();
     if (state_.DownloadCancelled) return;
 
-    remoteFile = std::make_unique<CFTPFile>(services_.internet, reporting_.runtimeErrors);
-    remoteFile->FTPServer(server);
-    if (!remoteFile->OpenRemote(address->remotePath, inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) {
+    ReleaseServer::OpenFailure failure{};
+    std::string answer;
+    remoteFile = server->Open(false, failure, answer);
+    if (!remoteFile) {
       server->Disconnect();
-      log.WriteErrorLog(0, 0, "ERROR: Couldn't open URL " + URLAppExeToDownload);
-      state_.LastErrorText = Text(kCannotOpen);
+      if (failure == ReleaseServer::OpenFailure::NoConnection) {
+        log.WriteErrorLog(0, 0, "ERROR: Couldn't connect to ftp server" + server->LastError());
+        state_.LastErrorText = Text(kNoConnection);
+      } else {
+        log.WriteErrorLog(0, 0, "ERROR: Couldn't open URL " + URLAppExeToDownload + (answer.empty() ? "" : " " + answer));
+        state_.LastErrorText = Text(kCannotOpen);
+      }
       return;
     }
 
     TempFolder = services_.localFiles.TempPath();
-    LocalFilePath = TempFolder + address->fileName;
+    LocalFilePath = TempFolder + server->FileName();
     if (services_.localFiles.Exists(LocalFilePath)) services_.localFiles.Delete(LocalFilePath);
     localFile = services_.localFiles.Create(LocalFilePath);
 
@@ -124,14 +129,14 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
     localFile.reset();
 
     remoteFile->CloseRemote();
-    // A publisher key beside the program asks for the release's signature, fetched on this connection;
-    // without the key the attempt talks to the server exactly as it always has.
+    // A publisher key beside the program asks for the release's signature, fetched from the same
+    // server; without the key the attempt talks to the server exactly as it always has.
     const std::string keyPath = services_.program.FileBesideProgram(kPublisherKeyFile);
     std::string publisherKey, signature;
     const bool signedRelease =
         total == BytesToDownload &&
         services_.textFiles.ReadWholeFile(keyPath, kMaxPublisherKeyBytes, publisherKey) != WholeFile::Missing;
-    if (signedRelease && !FetchSignature(server, address->remotePath, signature)) return;
+    if (signedRelease && !FetchSignature(*server, signature)) return;
     server->Disconnect();
     if (total != BytesToDownload) {
       log.WriteErrorLog(0, 0, "ERROR: Downloaded file has wrong size. " + std::to_string(BytesToDownload) + " " +
@@ -150,9 +155,10 @@ bool frmUpdater::DownloadAppUpdate(const std::string& URLAppExeToDownload, std::
   return result;
 }
 
-// The copy loop: reads 1024-byte blocks until the remote file ends (or a read fails), appending them
-// to the local file, with the user's events run between blocks. False when a cancel ended it.
-bool frmUpdater::CopyRemoteFile(CFTPFile& remoteFile, IOutputFile& localFile, std::int32_t BytesToDownload,
+// The copy loop: reads 1024-byte blocks until the remote file ends (or a read fails, or more bytes
+// have come than expected: a server that never ends a file must not fill the disk), appending them to
+// the local file, with the user's events run between blocks. False when a cancel ended it.
+bool frmUpdater::CopyRemoteFile(RemoteFile& remoteFile, IOutputFile& localFile, std::int32_t BytesToDownload,
                                 std::int32_t& total) {
   std::array<std::uint8_t, kBlockSize> block;
   std::int32_t lastPercent = 0;
@@ -175,6 +181,7 @@ bool frmUpdater::CopyRemoteFile(CFTPFile& remoteFile, IOutputFile& localFile, st
     services_.eventLoop.DoEvents();
     if (bytesRead <= 0) return true;
     localFile.Append(block.data(), static_cast<std::size_t>(bytesRead));
+    if (total > BytesToDownload) return true;
   }
 }
 

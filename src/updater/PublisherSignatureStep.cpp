@@ -12,15 +12,14 @@ std::span<const std::uint8_t> Bytes(const std::string& text) {
 }
 }  // namespace
 
-// Reads remotePath + ".sig" over the server's connection, in binary, yielding before each read. The
-// signature stays empty when the file is missing, empty, unreadable or longer than the limit. False when
-// a cancel was seen.
-bool frmUpdater::FetchSignature(const std::shared_ptr<CFTPServer>& server, const std::string& remotePath,
-                                std::string& signature) {
+// Reads the release's ".sig" from its server, yielding before each read. The signature stays empty when
+// the file is missing, empty, unreadable or longer than the limit. False when a cancel was seen.
+bool frmUpdater::FetchSignature(ReleaseServer& server, std::string& signature) {
   signature.clear();
-  CFTPFile file(services_.internet, reporting_.runtimeErrors);
-  file.FTPServer(server);
-  if (!file.OpenRemote(remotePath + ".sig", inet::GENERIC_READ, inet::FTP_TRANSFER_TYPE_BINARY)) return true;
+  ReleaseServer::OpenFailure failure{};
+  std::string answer;
+  const std::unique_ptr<RemoteFile> file = server.Open(true, failure, answer);
+  if (!file) return true;
   // One byte more than the limit tells a signature that is too long.
   std::array<std::uint8_t, kMaxSignatureBytes + 1> buffer{};
   std::size_t size = 0;
@@ -28,13 +27,13 @@ bool frmUpdater::FetchSignature(const std::shared_ptr<CFTPServer>& server, const
     services_.eventLoop.DoEvents();
     if (state_.DownloadCancelled) return false;
     const std::int32_t read =
-        file.ReadRemote(std::span(buffer).subspan(size), static_cast<std::int32_t>(buffer.size() - size));
+        file->ReadRemote(std::span(buffer).subspan(size), static_cast<std::int32_t>(buffer.size() - size));
     if (read <= 0) break;
     size += static_cast<std::size_t>(read);
   }
-  file.CloseRemote();
+  file->CloseRemote();
   // A fresh remote file has a failure text only when one of its reads failed.
-  if (file.LastError().empty() && size <= kMaxSignatureBytes)
+  if (file->LastError().empty() && size <= kMaxSignatureBytes)
     signature.assign(reinterpret_cast<const char*>(buffer.data()), size);
   return true;
 }

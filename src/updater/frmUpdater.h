@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "ftp/CFTPFile.h"
+#include "ftp/RemoteFile.h"
 #include "platform/EventLoop.h"
 #include "platform/FormEvents.h"
 #include "platform/Internet.h"
@@ -21,6 +21,7 @@
 #include "text/Localisation.h"
 #include "text/Reporters.h"
 #include "tray/TrayPresence.h"
+#include "updater/ReleaseServer.h"
 #include "updater/UpdateState.h"
 
 namespace updater {
@@ -72,10 +73,9 @@ class frmUpdater : public IFormEvents {
   void LocalizeGUI();
   void StartDownload();
   bool DownloadAppUpdate(const std::string& URLAppExeToDownload, std::int32_t BytesToDownload);
-  bool CopyRemoteFile(CFTPFile& remoteFile, IOutputFile& localFile, std::int32_t BytesToDownload,
+  bool CopyRemoteFile(RemoteFile& remoteFile, IOutputFile& localFile, std::int32_t BytesToDownload,
                       std::int32_t& total);
-  bool FetchSignature(const std::shared_ptr<CFTPServer>& server, const std::string& remotePath,
-                      std::string& signature);
+  bool FetchSignature(ReleaseServer& server, std::string& signature);
   bool PublisherSigned(const std::string& URLAppExeToDownload, const std::string& keyPath, const std::string& key,
                        const std::string& signature);
   void ReportSuccess();

@@ -21,9 +21,11 @@ URL = "ftp://127.0.0.1/pub/" + NAME
 TITLE = "Demo App Updater"
 RETRY = 'Downloading is fault: {}\nDo you want to try again? Click "Yes" to download again or "No" for quit.'
 # What the server hears from an updater without update.pem (Wine's WinInet gives the user's name as the
-# password and leaves without QUIT); with it, the signature follows on the same connection.
-LOGIN = ["USER anonymous", "PASS " + (pwd.getpwuid(os.getuid()).pw_name if WINDOWS else "anonymous@")]
-FETCH, QUIT = ["TYPE I", "PASV" if WINDOWS else "EPSV", "RETR pub/" + NAME], [] if WINDOWS else ["QUIT"]
+# password and leaves without QUIT; libcurl asks for the folder after the login and sets the type once per
+# connection); with it, the signature follows on the same connection.
+LOGIN = ["USER anonymous"] + (["PASS " + pwd.getpwuid(os.getuid()).pw_name] if WINDOWS else ["PASS anonymous@", "PWD"])
+FETCH = (["TYPE I", "PASV"] if WINDOWS else ["EPSV", "TYPE I"]) + ["RETR pub/" + NAME]
+SIGNATURE, QUIT = [c.replace(NAME, NAME + ".sig") for c in FETCH if WINDOWS or c != "TYPE I"], [] if WINDOWS else ["QUIT"]
 CONTINUE = ["Down", "Down"] if WINDOWS else ["Down"]  # a Windows menu moves over the disabled Pause too
 HOST = os.environ.get("EXAMPLE_HOST", "")  # the example host's executable, named by CTest
 linux_only = unittest.skipIf(WINDOWS, "a service of Linux desktops")
@@ -64,8 +66,7 @@ class Scenarios(unittest.TestCase):
     def test_release_is_started_and_with_update_pem_only_if_its_signature_fetched_after_it_matches(self):
         with FtpServer() as ftp:
             content = ftp.publish(20000, private)
-            signature = [command.replace(NAME, NAME + ".sig") for command in FETCH]
-            for key, heard in ((None, LOGIN + FETCH + QUIT), (public, LOGIN + FETCH + signature + QUIT)):
+            for key, heard in ((None, LOGIN + FETCH + QUIT), (public, LOGIN + FETCH + SIGNATURE + QUIT)):
                 ftp.commands.clear()
                 with self.subTest(key=key is not None), Updater(panel, URL, 20000, 1000, key=key) as run:
                     self.assertInstalled(run, content)

@@ -1,5 +1,6 @@
 #pragma once
-// An Internet layer serving files from memory; it fails where a test says so and logs every call.
+// An Internet layer serving files from memory over FTP and HTTP; it fails where a test says so and
+// logs every call.
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,8 @@ class FakeInternet : public IInternet {
   std::uint64_t zeros = 0;
   // When set, a read fails once this many bytes of the file have been served.
   long failReadAfter = -1;
+  // HTTP answers other than 200 (with the file) or 404, per host and target: status and Location.
+  std::map<std::string, std::pair<std::uint32_t, std::string>> httpAnswers;
   std::vector<std::string> calls;
   int openHandles = 0;
 
@@ -26,11 +29,17 @@ class FakeInternet : public IInternet {
     calls.push_back("InternetOpen " + agent);
     return ++openHandles;
   }
+  bool InternetSetOption(HINTERNET, std::uint32_t option, const void* buffer, std::uint32_t) override {
+    calls.push_back("InternetSetOption " + std::to_string(option) + " " +
+                    std::to_string(*static_cast<const std::uint32_t*>(buffer)));
+    return true;
+  }
   HINTERNET InternetConnect(HINTERNET, const std::string& server, std::uint16_t port, const std::string& user,
-                            const std::string& password, std::uint32_t, std::uint32_t flags, std::uintptr_t) override {
+                            const std::string& password, std::uint32_t service, std::uint32_t flags,
+                            std::uintptr_t) override {
     calls.push_back("InternetConnect " + server + ":" + std::to_string(port) + " '" + user + "' '" + password + "' " +
-                    std::to_string(flags));
-    if (!servers.count(server)) return Fail(inet::ERROR_INTERNET_CANNOT_CONNECT);
+                    (service == inet::INTERNET_SERVICE_HTTP ? "http " : "") + std::to_string(flags));
+    if (service == inet::INTERNET_SERVICE_FTP && !servers.count(server)) return Fail(inet::ERROR_INTERNET_CANNOT_CONNECT);
     server_ = server;
     return ++openHandles;
   }
@@ -43,6 +52,37 @@ class FakeInternet : public IInternet {
     size_ = name == "zeros" ? zeros : content_.size();
     position_ = 0;
     return ++openHandles;
+  }
+  HINTERNET HttpOpenRequest(HINTERNET, const std::string& verb, const std::string& target, const char*, const char*,
+                            const char* const*, std::uint32_t flags, std::uintptr_t) override {
+    calls.push_back("HttpOpenRequest " + verb + " " + target + " " + std::to_string(flags));
+    target_ = target;
+    return ++openHandles;
+  }
+  bool HttpSendRequest(HINTERNET, const std::string& headers, const void*, std::uint32_t) override {
+    calls.push_back("HttpSendRequest " + headers);
+    if (!servers.count(server_)) return Fail(inet::ERROR_INTERNET_CANNOT_CONNECT);
+    const auto file = servers[server_].find(target_.substr(1, target_.find('?') - 1));
+    answer_ = file == servers[server_].end() ? std::pair{404u, std::string()} : std::pair{200u, std::string()};
+    if (const auto listed = httpAnswers.find(server_ + target_); listed != httpAnswers.end()) answer_ = listed->second;
+    content_ = answer_.first == 200 ? file->second : "";
+    size_ = content_.size();
+    position_ = 0;
+    return true;
+  }
+  bool HttpQueryInfo(HINTERNET, std::uint32_t level, void* buffer, std::uint32_t* length, std::uint32_t*) override {
+    if (level == (inet::HTTP_QUERY_STATUS_CODE | inet::HTTP_QUERY_FLAG_NUMBER)) {
+      std::memcpy(buffer, &answer_.first, sizeof answer_.first);
+      return true;
+    }
+    const std::map<std::uint32_t, std::string> texts = {
+        {inet::HTTP_QUERY_VERSION, "HTTP/1.1"},
+        {inet::HTTP_QUERY_STATUS_TEXT, answer_.first == 404 ? "Not Found" : "Found"},
+        {inet::HTTP_QUERY_LOCATION, answer_.second}};
+    const std::string& text = texts.at(level);
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    *length = static_cast<std::uint32_t>(text.size());
+    return true;
   }
   bool InternetReadFile(HINTERNET, void* buffer, std::uint32_t size, std::uint32_t* read) override {
     *read = 0;
@@ -73,7 +113,8 @@ class FakeInternet : public IInternet {
   }
 
   std::uint32_t lastError_ = 0;
-  std::string server_, content_;
+  std::string server_, target_, content_;
+  std::pair<std::uint32_t, std::string> answer_;
   std::uint64_t size_ = 0, position_ = 0;
 };
 

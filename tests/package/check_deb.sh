@@ -12,7 +12,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -f "$deb" ] || fail "no updater_1.0.19_<arch>.deb in: $(ls "$out")"
 [ "$(dpkg-deb -f "$deb" Package Version | tr '\n' ' ')" = "Package: updater Version: 1.0.19 " ] || fail "name or version"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6dbus6; do
+for library in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6dbus6 libcurl4; do
   [[ "$depends" == *"$library ("* ]] || fail "Depends lacks $library: $depends"
 done
 files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $1, $6}' | sort)

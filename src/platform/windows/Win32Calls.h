@@ -15,11 +15,18 @@ namespace updater::win32 {
 // handle of the interface is closed again and reported as an internal error.
 std::uint32_t OpenInternet(const char* agent, std::uint32_t accessType, const char* proxy, const char* proxyBypass,
                            std::uint32_t flags);
+bool SetInternetOption(std::uint32_t handle, std::uint32_t option, const void* buffer, std::uint32_t length);
 std::uint32_t ConnectInternet(std::uint32_t session, const char* server, std::uint16_t port, const char* user,
                               const char* password, std::uint32_t service, std::uint32_t flags,
                               std::uintptr_t context);
 std::uint32_t OpenFtpFile(std::uint32_t connection, const char* fileName, std::uint32_t access, std::uint32_t flags,
                           std::uintptr_t context);
+std::uint32_t OpenHttpRequest(std::uint32_t connection, const char* verb, const char* objectName, const char* version,
+                              const char* referrer, const char* const* acceptTypes, std::uint32_t flags,
+                              std::uintptr_t context);
+bool SendHttpRequest(std::uint32_t request, const char* headers, const void* optional, std::uint32_t optionalLength);
+bool QueryHttpInfo(std::uint32_t request, std::uint32_t infoLevel, void* buffer, std::uint32_t* bufferLength,
+                   std::uint32_t* index);
 bool ReadInternetFile(std::uint32_t file, void* buffer, std::uint32_t bytesToRead, std::uint32_t* bytesRead);
 bool WriteInternetFile(std::uint32_t file, const void* buffer, std::uint32_t bytesToWrite,
                        std::uint32_t* bytesWritten);

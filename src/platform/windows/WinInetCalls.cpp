@@ -29,6 +29,10 @@ std::uint32_t OpenInternet(const char* agent, std::uint32_t accessType, const ch
   return FromHandle(::InternetOpenA(agent, accessType, proxy, proxyBypass, flags));
 }
 
+bool SetInternetOption(std::uint32_t handle, std::uint32_t option, const void* buffer, std::uint32_t length) {
+  return ::InternetSetOptionA(ToHandle(handle), option, const_cast<void*>(buffer), length) != FALSE;
+}
+
 std::uint32_t ConnectInternet(std::uint32_t session, const char* server, std::uint16_t port, const char* user,
                               const char* password, std::uint32_t service, std::uint32_t flags,
                               std::uintptr_t context) {
@@ -38,6 +42,29 @@ std::uint32_t ConnectInternet(std::uint32_t session, const char* server, std::ui
 std::uint32_t OpenFtpFile(std::uint32_t connection, const char* fileName, std::uint32_t access, std::uint32_t flags,
                           std::uintptr_t context) {
   return FromHandle(::FtpOpenFileA(ToHandle(connection), fileName, access, flags, context));
+}
+
+std::uint32_t OpenHttpRequest(std::uint32_t connection, const char* verb, const char* objectName, const char* version,
+                              const char* referrer, const char* const* acceptTypes, std::uint32_t flags,
+                              std::uintptr_t context) {
+  return FromHandle(::HttpOpenRequestA(ToHandle(connection), verb, objectName, version, referrer,
+                                       const_cast<LPCSTR*>(acceptTypes), flags, context));
+}
+
+bool SendHttpRequest(std::uint32_t request, const char* headers, const void* optional, std::uint32_t optionalLength) {
+  // The header lines end with their terminator.
+  return ::HttpSendRequestA(ToHandle(request), headers, static_cast<DWORD>(-1), const_cast<void*>(optional),
+                            optionalLength) != FALSE;
+}
+
+bool QueryHttpInfo(std::uint32_t request, std::uint32_t infoLevel, void* buffer, std::uint32_t* bufferLength,
+                   std::uint32_t* index) {
+  DWORD length = *bufferLength;
+  DWORD at = index != nullptr ? *index : 0;
+  const bool ok = ::HttpQueryInfoA(ToHandle(request), infoLevel, buffer, &length, index != nullptr ? &at : nullptr) != FALSE;
+  *bufferLength = length;
+  if (index != nullptr) *index = at;
+  return ok;
 }
 
 bool ReadInternetFile(std::uint32_t file, void* buffer, std::uint32_t bytesToRead, std::uint32_t* bytesRead) {

@@ -28,6 +28,10 @@ HINTERNET WindowsInternet::InternetOpen(const std::string& agent, std::uint32_t 
   return win32::OpenInternet(AnsiFromUtf8(agent).c_str(), accessType, proxy, proxyBypass, flags);
 }
 
+bool WindowsInternet::InternetSetOption(HINTERNET handle, std::uint32_t option, const void* buffer, std::uint32_t length) {
+  return win32::SetInternetOption(handle, option, buffer, length);
+}
+
 HINTERNET WindowsInternet::InternetConnect(HINTERNET session, const std::string& server, std::uint16_t port,
                                            const std::string& user, const std::string& password,
                                            std::uint32_t service, std::uint32_t flags, std::uintptr_t context) {
@@ -38,6 +42,28 @@ HINTERNET WindowsInternet::InternetConnect(HINTERNET session, const std::string&
 HINTERNET WindowsInternet::FtpOpenFile(HINTERNET connection, const std::string& fileName, std::uint32_t access,
                                        std::uint32_t flags, std::uintptr_t context) {
   return win32::OpenFtpFile(connection, AnsiFromUtf8(fileName).c_str(), access, flags, context);
+}
+
+HINTERNET WindowsInternet::HttpOpenRequest(HINTERNET connection, const std::string& verb, const std::string& objectName,
+                                           const char* version, const char* referrer, const char* const* acceptTypes,
+                                           std::uint32_t flags, std::uintptr_t context) {
+  return win32::OpenHttpRequest(connection, verb.c_str(), AnsiFromUtf8(objectName).c_str(), version, referrer,
+                                acceptTypes, flags, context);
+}
+
+bool WindowsInternet::HttpSendRequest(HINTERNET request, const std::string& headers, const void* optional,
+                                      std::uint32_t optionalLength) {
+  return win32::SendHttpRequest(request, AnsiFromUtf8(headers).c_str(), optional, optionalLength);
+}
+
+bool WindowsInternet::HttpQueryInfo(HINTERNET request, std::uint32_t infoLevel, void* buffer,
+                                    std::uint32_t* bufferLength, std::uint32_t* index) {
+  const std::uint32_t capacity = *bufferLength;
+  if (!win32::QueryHttpInfo(request, infoLevel, buffer, bufferLength, index)) return false;
+  if ((infoLevel & inet::HTTP_QUERY_FLAG_NUMBER) != 0) return true;
+  const std::optional<std::uint32_t> n = AnsiBufferToUtf8(static_cast<char*>(buffer), *bufferLength, capacity);
+  if (n) *bufferLength = *n;
+  return n.has_value();
 }
 
 bool WindowsInternet::InternetReadFile(HINTERNET file, void* buffer, std::uint32_t bytesToRead,

@@ -1,12 +1,17 @@
 #pragma once
-// What the FTP client's calls leave behind on their thread, as the Windows Internet functions do:
-// the error code of the last failed call and the server's last reply.
+// What the Internet calls leave behind on their thread, as the Windows Internet functions do: the
+// error code of the last failed call and an FTP server's last reply.
 
 #include <cstdint>
-
-#include "platform/linux/ftp/ReplyReader.h"
+#include <string>
 
 namespace updater {
+
+// A complete FTP reply: its code and all its lines, joined by CR LF.
+struct FtpReply {
+  int code = 0;
+  std::string text;
+};
 
 void SetLastInetError(std::uint32_t code);
 std::uint32_t LastInetError();

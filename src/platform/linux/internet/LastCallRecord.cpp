@@ -1,4 +1,4 @@
-#include "platform/linux/ftp/LastCallRecord.h"
+#include "platform/linux/internet/LastCallRecord.h"
 
 #include <cstring>
 #include <optional>
