@@ -26,14 +26,7 @@ bool IsRedirect(std::uint32_t status) {
 CHTTPFile::CHTTPFile(IInternet& internet, IRuntimeErrors& errors) : RemoteFile(internet, errors) {
   TrapRuntime(errors_, "Runtime Error in Class_Initialize", [&] {
     session_ = internet_.InternetOpen(kAgentName, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
-    if (session_ == 0) {
-      lastError_ = LastInetErrorText(internet_, errors_, "InternetOpen");
-      return;
-    }
-    for (const auto& [option, milliseconds] : {std::pair{INTERNET_OPTION_CONNECT_TIMEOUT, kHttpConnectTimeoutMs},
-                                              {INTERNET_OPTION_SEND_TIMEOUT, kHttpTransferTimeoutMs},
-                                              {INTERNET_OPTION_RECEIVE_TIMEOUT, kHttpTransferTimeoutMs}})
-      internet_.InternetSetOption(session_, option, &milliseconds, sizeof milliseconds);
+    if (session_ == 0) lastError_ = LastInetErrorText(internet_, errors_, "InternetOpen");
   });
 }
 
@@ -98,6 +91,11 @@ bool CHTTPFile::Request(const HttpAddress& address) {
       return false;
     }
     server_ = address;
+    // Set on the connection, whose requests take them over (Wine's sessions do not pass them on).
+    for (const auto& [option, milliseconds] : {std::pair{INTERNET_OPTION_CONNECT_TIMEOUT, kHttpConnectTimeoutMs},
+                                              {INTERNET_OPTION_SEND_TIMEOUT, kHttpTransferTimeoutMs},
+                                              {INTERNET_OPTION_RECEIVE_TIMEOUT, kHttpTransferTimeoutMs}})
+      internet_.InternetSetOption(connection_, option, &milliseconds, sizeof milliseconds);
   }
   file_ = internet_.HttpOpenRequest(connection_, "GET", address.target, nullptr, nullptr, kAcceptTypes,
                                     kRequestFlags | (address.secure ? INTERNET_FLAG_SECURE : 0), 0);

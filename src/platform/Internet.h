@@ -72,7 +72,8 @@ class IInternet {
   // Opens a session under the agent name; proxy names may be null.
   virtual HINTERNET InternetOpen(const std::string& agent, std::uint32_t accessType, const char* proxy,
                                  const char* proxyBypass, std::uint32_t flags) = 0;
-  // Sets a 32-bit option (a time-out) of a session; the handles opened on it take it over.
+  // Sets a 32-bit option (a time-out) of a session or connection; the handles opened on it later take
+  // it over.
   virtual bool InternetSetOption(HINTERNET handle, std::uint32_t option, const void* buffer, std::uint32_t length) = 0;
   // Opens an FTP connection on a session and logs in, or names the HTTP server that requests go to;
   // port 0 is the service's default port.

@@ -1,7 +1,8 @@
-"""A throw-away desktop for running the real updater as a person meets it, and an FTP server for it.
+"""A throw-away desktop for running the real updater as a person meets it, and FTP and web servers for it.
 Every process started here is ended here; every wait is bounded."""
 
 import contextlib
+import http.server
 import logging
 import os
 import pathlib
@@ -38,6 +39,34 @@ NOTIFICATIONS = ('<node><interface name="org.freedesktop.Notifications"><method 
                  "".join(f'<arg type="{t}"/>' for t in ("s", "u", "s", "s", "s", "as", "a{sv}", "i")) +
                  '<arg type="u" direction="out"/></method></interface></node>')
 ITEM = "org.kde.StatusNotifierItem"
+# The web servers' names, all on 127.0.0.1: the updates' server and its mirror have good certificates, the
+# others one that has expired and one from an authority nobody trusts; localhost has updates.test's.
+NAMES = ("updates.test", "mirror.test", "expired.test", "untrusted.test")
+NGINX = """daemon off; master_process off; error_log {0}/nginx.log; pid {0}/nginx.pid;
+events {{}}
+http {{
+  access_log off; types {{}} default_type application/octet-stream; absolute_redirect off;
+  client_body_temp_path {0}; proxy_temp_path {0}; fastcgi_temp_path {0}; uwsgi_temp_path {0}; scgi_temp_path {0};
+  server {{
+    listen 127.0.0.1:443 ssl default_server; listen 127.0.0.1:80; root {1};
+    ssl_certificate {0}/updates.pem; ssl_certificate_key {0}/key.pem;
+    location /slow/ {{ alias {1}/pub/; limit_rate 32k; }}
+    location = /to-http {{ return 301 http://updates.test/pub/{2}; }}
+    location = /to-ftp {{ return 302 ftp://updates.test/pub/{2}; }}
+    location = /r/1 {{ return 302 /r/2; }}
+    location = /r/2 {{ return 302 3; }}
+    location = /r/3 {{ return 307 https://mirror.test/r/4; }}
+    location = /r/4 {{ return 308 //updates.test/r/5; }}
+    location = /r/5 {{ return 303 ../r/6?from=5; }}
+    location = /r/6 {{ return 301 /pub/{2}; }}
+  }}
+  server {{ listen 127.0.0.1:443 ssl; server_name expired.test; root {1};
+           ssl_certificate {0}/expired.pem; ssl_certificate_key {0}/key.pem; }}
+  server {{ listen 127.0.0.1:443 ssl; server_name untrusted.test; root {1};
+           ssl_certificate {0}/untrusted.pem; ssl_certificate_key {0}/key.pem; }}
+}}
+"""
+TINYPROXY = "Port 8888\nListen 127.0.0.1\nAllow 127.0.0.1\nConnectPort 443\nLogFile \"{0}/proxy.log\"\nLogLevel Connect\n"
 
 
 def main():
@@ -73,6 +102,50 @@ def colour_shares(pixels):
     green = sum(g > r + 60 and g > b + 60 for r, g, b in pixels)
     red = sum(r > g + 60 and r > b + 60 for r, g, b in pixels)
     return green / len(pixels), red / len(pixels)
+
+
+def publish(root, size, key=None):
+    """Serves the installer from root/pub filled up with random bytes to exactly size, and signed with the private
+    key in the file key as a publisher signs it, into the installer's name plus .sig."""
+    installer = os.path.join(root, "pub", INSTALLER[0])
+    content = INSTALLER[1] + os.urandom(size - len(INSTALLER[1]))
+    pathlib.Path(installer).write_bytes(content)
+    if key:
+        subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", installer + ".sig", installer], check=True,
+                       timeout=WAIT)
+    return content
+
+
+def trust_test_authority(folder):
+    """Makes a certificate authority and the servers' certificates in folder, and has this mount namespace trust the
+    authority the way a system trusts one (a bundle and a hashed folder over /etc/ssl/certs) and resolve NAMES to
+    127.0.0.1 (its own /etc/hosts). Must come before a Wine server starts: Wine reads the roots once."""
+    def openssl(*args, stdin=None):
+        return subprocess.run(["openssl", *args], input=stdin, capture_output=True, check=True, timeout=WAIT).stdout
+
+    key, ca, other = (os.path.join(folder, name) for name in ("key.pem", "ca", "other-ca"))
+    for authority in (ca, other):  # each with a key of its own
+        openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", authority + ".key")
+        openssl("req", "-x509", "-key", authority + ".key", "-subj", "/CN=Test authority", "-days", "2", "-out",
+                authority + ".pem", "-addext", "basicConstraints=critical,CA:TRUE", "-addext", "keyUsage=critical,keyCertSign")
+    openssl("ecparam", "-name", "prime256v1", "-genkey", "-noout", "-out", key)
+    for name, authority, days, alternatives in (("updates", ca, "2", "DNS:updates.test,DNS:mirror.test"),
+                                                ("expired", ca, "-1", "DNS:expired.test"),
+                                                ("untrusted", other, "2", "DNS:untrusted.test")):
+        extensions = os.path.join(folder, name + ".ext")
+        pathlib.Path(extensions).write_text(f"subjectAltName={alternatives}\nextendedKeyUsage=serverAuth\n")
+        request = openssl("req", "-new", "-key", key, "-subj", "/CN=" + name)
+        openssl("x509", "-req", "-CA", authority + ".pem", "-CAkey", authority + ".key", "-days", days, "-extfile",
+                extensions, "-out", os.path.join(folder, name + ".pem"), stdin=request)
+    certs = os.path.join(folder, "certs")
+    os.mkdir(certs)
+    shutil.copy(ca + ".pem", os.path.join(certs, "ca-certificates.crt"))
+    shutil.copy(ca + ".pem", os.path.join(certs, "test-authority.pem"))
+    openssl("rehash", certs)
+    hosts = os.path.join(folder, "hosts")
+    pathlib.Path(hosts).write_text("127.0.0.1 localhost " + " ".join(NAMES) + "\n")
+    for source, target in ((certs, "/etc/ssl/certs"), (hosts, "/etc/hosts")):
+        subprocess.run(["mount", "--bind", source, target], check=True)
 
 
 def read(path):
@@ -195,19 +268,85 @@ class FtpServer(contextlib.AbstractContextManager):
         self.thread.start()
 
     def publish(self, size, key=None):
-        """Serves the installer filled up with random bytes to exactly size, and signed with the private
-        key in the file key as a publisher signs it, into the installer's name plus .sig."""
-        content = INSTALLER[1] + os.urandom(size - len(INSTALLER[1]))
-        pathlib.Path(self.installer).write_bytes(content)
-        if key:
-            subprocess.run(["openssl", "dgst", "-sha256", "-sign", key, "-out", self.installer + ".sig",
-                            self.installer], check=True, timeout=WAIT)
-        return content
+        return publish(self.root, size, key)
 
     def __exit__(self, *exc):
         self.server.close_all()
         self.thread.join(WAIT)
         shutil.rmtree(self.root, ignore_errors=True)
+
+
+class Misbehaving(http.server.BaseHTTPRequestHandler):
+    """A web server's ways of going wrong, by the path's first part: a chunked body, a body longer than announced,
+    one that ends early and then nothing more, one without end, a broken status line, a failure. The server's
+    requests get each request's path and headers."""
+    protocol_version = "HTTP/1.1"
+
+    def do_GET(self):
+        self.server.requests.append((self.path, dict(self.headers)))
+        kind, body = self.path.split("/")[1], pathlib.Path(self.server.installer).read_bytes()
+        if kind == "broken":
+            return self.wfile.write(b"HTTP/1.1 OK\r\n\r\n")
+        self.send_response(500 if kind == "failing" else 200)
+        if kind == "chunked":
+            self.send_header("Transfer-Encoding", "chunked")
+            self.end_headers()
+            for at in range(0, len(body), 4000):
+                self.wfile.write(b"%x\r\n%s\r\n" % (len(body[at:at + 4000]), body[at:at + 4000]))
+            return self.wfile.write(b"0\r\n\r\n")
+        self.send_header(*(("Connection", "close") if kind == "endless" else ("Content-Length", str(len(body)))))
+        self.end_headers()
+        self.wfile.write({"longer": body + b"more", "stalling": body[:len(body) // 2]}.get(kind, body))
+        while kind in ("stalling", "endless") and not self.server.closing.wait(0.01 if kind == "endless" else 1):
+            self.wfile.write(os.urandom(1024) * (kind == "endless"))
+
+    def handle(self):
+        with contextlib.suppress(ConnectionError):  # the updater hangs up on a body it does not want
+            super().handle()
+
+    def log_message(self, *_):
+        pass
+
+
+class WebServers(contextlib.AbstractContextManager):
+    """nginx for NAMES over HTTPS and updates.test over HTTP, with redirect chains (/r/1 ... /r/6) and a slow path,
+    the Misbehaving server on updates.test:8080 and tinyproxy on 127.0.0.1:8888 (proxy() is what it logged), in
+    folder, where trust_test_authority made the certificates."""
+
+    def __init__(self, folder):
+        self.folder, self.root = folder, tempfile.mkdtemp(prefix="web-root-", dir=folder)
+        os.mkdir(os.path.join(self.root, "pub"))
+        with contextlib.ExitStack() as self.closers:
+            config = os.path.join(folder, "nginx.conf")
+            pathlib.Path(config).write_text(NGINX.format(folder, self.root, INSTALLER[0]))
+            self.start(["nginx", "-c", config])
+            pathlib.Path(folder, "tinyproxy.conf").write_text(TINYPROXY.format(folder))
+            self.start(["tinyproxy", "-d", "-c", os.path.join(folder, "tinyproxy.conf")])
+            self.scripted = http.server.ThreadingHTTPServer(("127.0.0.1", 8080), Misbehaving)
+            self.scripted.installer = os.path.join(self.root, "pub", INSTALLER[0])
+            self.scripted.requests, self.scripted.closing = [], threading.Event()
+            thread = threading.Thread(target=self.scripted.serve_forever, kwargs={"poll_interval": 0.05}, daemon=True)
+            thread.start()
+            self.closers.callback(lambda: (self.scripted.closing.set(), self.scripted.shutdown(), thread.join(WAIT),
+                                           self.scripted.server_close()))
+            for port in (443, 80, 8888):
+                wait_for(lambda: subprocess.run(["bash", "-c", f"exec 3<>/dev/tcp/127.0.0.1/{port}"],
+                                                stderr=subprocess.DEVNULL).returncode == 0, f"a server on port {port}")
+            self.closers = self.closers.pop_all()
+        self.close = self.closers.close
+
+    def start(self, args):
+        process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.closers.callback(stop, process)
+
+    def publish(self, size, key=None):
+        return publish(self.root, size, key)
+
+    def proxy(self):
+        return read(pathlib.Path(self.folder, "proxy.log")).decode()
+
+    def __exit__(self, *exc):
+        self.close()
 
 
 class Wine:
@@ -229,9 +368,10 @@ class Wine:
 
 class Updater(contextlib.AbstractContextManager):
     """One run of the program from a folder of its own, with update.cfg unless product is None, update.pem when
-    key gives its bytes, and a temporary folder of its own unless temp names one (under Wine, Wine's own)."""
+    key gives its bytes, and a temporary folder of its own unless temp names one (under Wine, Wine's own); env
+    adds to the desktop's environment."""
 
-    def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None):
+    def __init__(self, desktop, *arguments, product="Demo App", temp=None, key=None, env=None):
         self.desktop, self.wine = desktop, desktop.wine
         self.folder = tempfile.mkdtemp(prefix="updater-run-", dir=desktop.folder)
         self.temp = self.wine.temp if self.wine else temp or os.path.join(self.folder, "tmp")
@@ -246,7 +386,7 @@ class Updater(contextlib.AbstractContextManager):
             pathlib.Path(self.folder, "update.pem").write_bytes(key)
         program = [WINE64] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
         self.process = subprocess.Popen(program + list(map(str, arguments)),
-                                        env=desktop.env if self.wine else dict(desktop.env, TMPDIR=self.temp),
+                                        env=dict(desktop.env, **({} if self.wine else {"TMPDIR": self.temp}), **(env or {})),
                                         cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def __exit__(self, *exc):

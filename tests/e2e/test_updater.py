@@ -7,6 +7,7 @@ import os
 import pathlib
 import pwd
 import re
+import shutil
 import signal
 import subprocess
 import tempfile
@@ -14,10 +15,12 @@ import time
 import unittest
 
 import desktop
-from desktop import INSTALLER, WAIT, WINDOWS, Desktop, FtpServer, Updater, colour_shares, main, wait_for
+from desktop import (INSTALLER, WAIT, WINDOWS, Desktop, FtpServer, Updater, WebServers, colour_shares, main,
+                     trust_test_authority, wait_for)
 
 NAME = INSTALLER[0]
 URL = "ftp://127.0.0.1/pub/" + NAME
+HTTPS, SCRIPTED, PROXY = "https://updates.test/pub/" + NAME, "http://updates.test:8080/", "http://127.0.0.1:8888"
 TITLE = "Demo App Updater"
 RETRY = 'Downloading is fault: {}\nDo you want to try again? Click "Yes" to download again or "No" for quit.'
 # What the server hears from an updater without update.pem (Wine's WinInet gives the user's name as the
@@ -27,13 +30,25 @@ LOGIN = ["USER anonymous"] + (["PASS " + pwd.getpwuid(os.getuid()).pw_name] if W
 FETCH = (["TYPE I", "PASV"] if WINDOWS else ["EPSV", "TYPE I"]) + ["RETR pub/" + NAME]
 SIGNATURE, QUIT = [c.replace(NAME, NAME + ".sig") for c in FETCH if WINDOWS or c != "TYPE I"], [] if WINDOWS else ["QUIT"]
 CONTINUE = ["Down", "Down"] if WINDOWS else ["Down"]  # a Windows menu moves over the disabled Pause too
+# What a failed certificate check logs: the code, on Linux also its text (Windows' codes and texts are the
+# system's own: Wine gives 12057 for an unknown authority).
+CERTIFICATE = {problem: "Couldn't connect to ftp serverHttpSendRequest error #" + (windows if WINDOWS else linux + text)
+               for problem, linux, windows, text in (
+                   ("authority", "12045", "12057", ". The server's certificate is not issued by a trusted authority."),
+                   ("name", "12038", "12038", ". The server's certificate is made out to another name."),
+                   ("date", "12037", "12037", ". The server's certificate has expired or is not yet valid."))}
 HOST = os.environ.get("EXAMPLE_HOST", "")  # the example host's executable, named by CTest
 linux_only = unittest.skipIf(WINDOWS, "a service of Linux desktops")
-panel = private = public = None
+panel = private = public = web = None
 
 
 def setUpModule():
-    global panel, private, public
+    global panel, private, public, web
+    folder = tempfile.mkdtemp(prefix="web-")
+    unittest.addModuleCleanup(shutil.rmtree, folder, ignore_errors=True)
+    trust_test_authority(folder)  # before the desktop's Wine server reads the roots
+    web = WebServers(folder)
+    unittest.addModuleCleanup(web.close)
     panel = Desktop()
     unittest.addModuleCleanup(panel.close)
     private = os.path.join(panel.folder, "publisher.key")  # the publisher's P-256 key pair
@@ -131,6 +146,60 @@ class Scenarios(unittest.TestCase):
                 run.key(run.menu(), "Up", "Return")  # Cancel download, the last item
                 self.assertTrue(run.ended())
                 self.assertEqual((run.log(), run.file(NAME + ".ran")), ("", b""))
+
+    def test_web_releases_arrive_byte_for_byte_signed_chunked_longer_than_announced_redirected_and_proxied(self):
+        content = web.publish(20000, private)
+        for url, key, proxy in ((HTTPS, public, False), (SCRIPTED + "chunked/" + NAME, None, False),
+                                (SCRIPTED + "longer/" + NAME, None, False), ("https://updates.test/r/2", None, False),
+                                (HTTPS, None, True)):
+            environment = {"https_proxy": PROXY, "http_proxy": PROXY} if proxy else {}
+            with self.subTest(url=url, proxy=proxy), Updater(panel, url, 20000, 1000, key=key, env=environment) as run:
+                name = url.rsplit("/", 1)[1]
+                self.assertTrue(run.ended())
+                self.assertEqual((run.log(), run.file(name)), ("", content))
+        self.assertIn("CONNECT updates.test:443", web.proxy())
+        _, headers = web.scripted.requests[0]
+        self.assertEqual((headers["User-Agent"], headers["Accept-Encoding"]), ("Orlenza update client", "identity"))
+
+    def test_each_web_failure_turns_the_icon_red_is_logged_once_and_asks_whether_to_retry(self):
+        web.publish(20000)
+        refused = " HTTP/1.1 301 Moved Permanently, "
+        cases = [(HTTPS.replace("setup", "missing"), 1000, " HTTP/1.1 404 Not Found", "Couldn't open URL."),
+                 (SCRIPTED + "failing/" + NAME, 2000, " HTTP/1.1 500 Internal Server Error", "Kann URL nicht \u00f6ffnen."),
+                 ("https://updates.test/r/1", 1000, refused + "redirect refused: more than 5 redirects: /pub/" + NAME,
+                  "Couldn't open URL."),
+                 ("https://updates.test/to-http", 1000, refused + "redirect refused: from https to http: http://"
+                  "updates.test/pub/" + NAME, "Couldn't open URL."),
+                 ("https://untrusted.test/pub/" + NAME, 1000, CERTIFICATE["authority"], "Couldn't connect to ftp server."),
+                 ("https://localhost/pub/" + NAME, 1000, CERTIFICATE["name"], "Couldn't connect to ftp server."),
+                 ("https://expired.test/pub/" + NAME, 1000, CERTIFICATE["date"], "Couldn't connect to ftp server."),
+                 (SCRIPTED + "stalling/" + NAME, 1000, "Downloaded file has wrong size. 20000 " +
+                  ("9216" if WINDOWS else "10000"), "Downloaded file has wrong size."),  # WinInet reads whole blocks
+                 (SCRIPTED + "endless/" + NAME, 1000, "Downloaded file has wrong size. 20000 2", "Downloaded file has wrong size.")]
+        for url, language, logged, reason in cases:
+            with self.subTest(url=url), Updater(panel, url, 20000, language) as run:
+                log = wait_for(run.log, "the failure's record", timeout=2 * WAIT)
+                self.assertEqual(log.count("***** Error appeared"), 1)
+                self.assertIn("\r\nmessage = ERROR: " + ("Couldn't open URL " + url if logged.startswith(" ") else "") +
+                              logged, log)
+                run.click_icon("click", "1")
+                question = run.answer("n")
+                self.assertIn(reason, question)
+                self.assertTrue(run.ended())
+
+    def test_a_pause_longer_than_every_time_out_loses_nothing_and_cancel_ends_quietly_over_https(self):
+        content, url = web.publish(160 * 1024), "https://updates.test/slow/" + NAME
+        with Updater(panel, url, len(content), 1000) as run:
+            wait_for(lambda: run.file(NAME), "the transfer")
+            run.choose("Down")  # Pause
+            time.sleep(WAIT + 5)  # the program gives a silent server 30 s
+            run.choose(*CONTINUE)
+            self.assertInstalled(run, content)
+        with Updater(panel, url, len(content), 1000) as run:
+            wait_for(lambda: run.file(NAME), "the transfer")
+            run.choose("Up")  # Cancel download
+            self.assertTrue(run.ended())
+            self.assertEqual((run.log(), run.file(NAME + ".ran")), ("", b""))
 
     @linux_only
     def test_full_or_read_only_temporary_folder_is_a_reported_fault_and_the_program_goes_on(self):

@@ -14,7 +14,11 @@ using namespace inet;
 // A certificate that failed the check: when, whose name, or who issued it.
 std::uint32_t CertificateError(long check) {
   switch (check) {
-    case X509_V_OK:  // the chain passed: libcurl's own check of the name failed
+    // The chain passed and libcurl's own check of the name failed: the result stays unset.
+    case X509_V_OK:
+    case X509_V_ERR_UNSPECIFIED:
+    case X509_V_ERR_HOSTNAME_MISMATCH:
+    case X509_V_ERR_IP_ADDRESS_MISMATCH:
       return ERROR_INTERNET_SEC_CERT_CN_INVALID;
     case X509_V_ERR_CERT_HAS_EXPIRED:
     case X509_V_ERR_CERT_NOT_YET_VALID:

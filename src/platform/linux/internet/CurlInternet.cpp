@@ -114,20 +114,22 @@ HINTERNET CurlInternet::InternetOpen(const std::string& agent, std::uint32_t, co
 }
 
 bool CurlInternet::InternetSetOption(HINTERNET handle, std::uint32_t option, const void* buffer, std::uint32_t length) {
-  Session* session = FindAs<Session>(handle);
-  if (session == nullptr) return Fail(ERROR_INVALID_HANDLE);
+  TransferTimeouts* timeouts = nullptr;
+  if (Session* session = FindAs<Session>(handle)) timeouts = &session->timeouts;
+  if (Connection* connection = FindAs<Connection>(handle)) timeouts = &connection->timeouts;
+  if (timeouts == nullptr) return Fail(ERROR_INVALID_HANDLE);
   if (buffer == nullptr || length != sizeof(std::uint32_t)) return Fail(ERROR_INVALID_PARAMETER);
   std::uint32_t milliseconds = 0;
   std::memcpy(&milliseconds, buffer, sizeof milliseconds);
   switch (option) {
     case INTERNET_OPTION_CONNECT_TIMEOUT:
-      session->timeouts.connect = std::chrono::milliseconds(milliseconds);
+      timeouts->connect = std::chrono::milliseconds(milliseconds);
       return true;
     case INTERNET_OPTION_SEND_TIMEOUT:
-      session->timeouts.send = std::chrono::milliseconds(milliseconds);
+      timeouts->send = std::chrono::milliseconds(milliseconds);
       return true;
     case INTERNET_OPTION_RECEIVE_TIMEOUT:
-      session->timeouts.receive = std::chrono::milliseconds(milliseconds);
+      timeouts->receive = std::chrono::milliseconds(milliseconds);
       return true;
     default:
       return Fail(ERROR_INVALID_PARAMETER);
