@@ -13,7 +13,7 @@ namespace {
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() &&
          std::equal(prefix.begin(), prefix.end(), text.begin(),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+                    [](char p, char t) { return std::tolower(static_cast<unsigned char>(t)) == p; });
 }
 
 // "https://" or "http://" at the start: secure or not; nothing for any other scheme.

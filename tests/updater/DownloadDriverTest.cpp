@@ -27,6 +27,31 @@ TEST(Driver, CompleteFileIsHandedToTheShellAndTheProgramEnds) {
   EXPECT_EQ(h.internet.openHandles, 0);
 }
 
+// An https address: one uncached GET per request with the program's time-outs on each connection; a
+// redirect is followed on the same connection while it stays on the server; the file keeps its first name.
+TEST(Driver, WebReleaseIsFetchedWithOneGetPerRequestFollowingRedirectsAcrossServers) {
+  FormHarness h;
+  h.internet.servers["host"];
+  h.internet.httpAnswers["host/go?v=1"] = {302, "next"};
+  h.internet.httpAnswers["host/next"] = {301, "//mirror:8443/m/setup.exe"};
+  h.internet.servers["mirror"]["m/setup.exe"] = Pattern(3000);
+  h.Load("HTTPS://host/go?v=1#top 3000 1000");
+  const std::string get = "HttpOpenRequest GET ", secure = " 2225603072", send = "HttpSendRequest Accept-Encoding: identity\r\n";
+  const std::vector<std::string> timeouts = {"InternetSetOption 2 20000", "InternetSetOption 5 30000",
+                                             "InternetSetOption 6 30000"};
+  std::vector<std::string> expected = {"InternetOpen Orlenza update client", "InternetConnect host:443 '' '' http 0"};
+  expected.insert(expected.end(), timeouts.begin(), timeouts.end());
+  for (const auto& line : {get + "/go?v=1" + secure, send, get + "/next" + secure, send,
+                           std::string("InternetConnect mirror:8443 '' '' http 0")})
+    expected.push_back(line);
+  expected.insert(expected.end(), timeouts.begin(), timeouts.end());
+  expected.insert(expected.end(), {get + "/m/setup.exe" + secure, send});
+  EXPECT_EQ(h.internet.calls, expected);
+  EXPECT_EQ(h.LocalFile("go"), Pattern(3000));
+  EXPECT_EQ(h.desktop.executed, std::vector<std::string>{"open|/tmp/go||/tmp/|5"});
+  EXPECT_EQ(h.internet.openHandles, 0);
+}
+
 TEST(Driver, ProgressTooltipShowsWholeKilobytesWhenTheWholePercentageChanges) {
   const std::tuple<int, int, std::vector<std::string>> cases[] = {
       {10240, 1000, {"Demo App Updater: 1 kb of 10 is downloaded.", "Demo App Updater: 2 kb of 10 is downloaded."}},

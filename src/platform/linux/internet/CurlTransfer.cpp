@@ -71,7 +71,7 @@ std::uint32_t CurlTransfer::Start(Until until) {
     }
     return false;
   };
-  std::uint32_t error = RunUntil(reached, timeouts_.connect + timeouts_.receive);
+  std::uint32_t error = RunUntil(reached, timeouts_.receive);
   // An HTTP proxy fetches an ftp:// address for us: its refusal is the server's.
   if (error == 0 && until != Until::Head && head_.HttpHeadComplete() && head_.StatusCode() >= 300) {
     SetLastResponse({head_.StatusCode(), head_.StatusLine()});
