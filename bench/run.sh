@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Times build/updater against curl and lftp on a local vsftpd, and measures its idle CPU and memory.
+# Times build/updater against curl and lftp on a local vsftpd, and against curl on a local nginx over
+# HTTPS, and measures its idle CPU and memory.
 #   sudo bench/run.sh [--runs N]
-# Needs root: the FTP server listens on 127.0.0.1:21 inside a private network namespace.
+# Needs root: the servers listen on 127.0.0.1 inside private network and mount namespaces (the mount
+# namespace trusts the run's own certificate authority).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ "$(id -u)" -ne 0 ]; then
@@ -11,4 +13,4 @@ fi
 scripts/install-packages.sh bench
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 make -C build -j2 --no-print-directory updater >/dev/null
-exec unshare -n /usr/bin/python3 bench/bench.py build/updater "$@"
+exec unshare -n -m /usr/bin/python3 bench/bench.py build/updater "$@"

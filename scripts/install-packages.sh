@@ -5,10 +5,12 @@ set -euo pipefail
 
 build=(cmake make g++ pkg-config libgtest-dev qt6-base-dev libssl-dev libcurl4-openssl-dev)
 # The Windows build: mingw-w64 for both targets; its tests run under 64-bit Wine.
-windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine64 iproute2 util-linux python3-pyftpdlib openssl)
+windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine64 iproute2 util-linux python3-pyftpdlib openssl
+  nginx-light tinyproxy)
 # ... and the Windows program end to end on a throw-away desktop.
 windows+=(xvfb trayer xdotool x11-utils dbus-daemon python3-gi imagemagick)
-run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core)
+run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core
+  nginx-light tinyproxy openssl)
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
   test) packages=("${build[@]}" "${run[@]}" openssl clang libclang-rt-14-dev imagemagick dpkg-dev) ;;

@@ -311,11 +311,11 @@ class Misbehaving(http.server.BaseHTTPRequestHandler):
 class WebServers(contextlib.AbstractContextManager):
     """nginx for NAMES over HTTPS and updates.test over HTTP, with redirect chains (/r/1 ... /r/6) and a slow path,
     the Misbehaving server on updates.test:8080 and tinyproxy on 127.0.0.1:8888 (proxy() is what it logged), in
-    folder, where trust_test_authority made the certificates."""
+    folder, where trust_test_authority made the certificates; the files come from root (a new folder if none)."""
 
-    def __init__(self, folder):
-        self.folder, self.root = folder, tempfile.mkdtemp(prefix="web-root-", dir=folder)
-        os.mkdir(os.path.join(self.root, "pub"))
+    def __init__(self, folder, root=None):
+        self.folder, self.root = folder, root or tempfile.mkdtemp(prefix="web-root-", dir=folder)
+        os.makedirs(os.path.join(self.root, "pub"), exist_ok=True)
         with contextlib.ExitStack() as self.closers:
             config = os.path.join(folder, "nginx.conf")
             pathlib.Path(config).write_text(NGINX.format(folder, self.root, INSTALLER[0]))

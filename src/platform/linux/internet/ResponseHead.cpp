@@ -16,9 +16,9 @@ std::string Printable(std::string_view line) {
   return text;
 }
 
-// The three-digit code that starts line, or 0.
+// The reply code (100 to 599) that starts line, or 0.
 int ReplyCode(std::string_view line) {
-  if (line.size() < 3 || !std::isdigit(static_cast<unsigned char>(line[0])) ||
+  if (line.size() < 3 || line[0] < '1' || line[0] > '5' ||
       !std::isdigit(static_cast<unsigned char>(line[1])) || !std::isdigit(static_cast<unsigned char>(line[2])))
     return 0;
   if (line.size() > 3 && line[3] != ' ' && line[3] != '-') return 0;
