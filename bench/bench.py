@@ -139,7 +139,7 @@ def paused_cpu(desktop, served):
 def failed_cpu(desktop, served):
     size = 1 * MIB
     with Vsftpd(served), e2e.Updater(desktop, "ftp://127.0.0.1/" + served_name(size), size + 1, 1000) as run:
-        e2e.wait_for(lambda: b"wrong size" in run.file("orlenza.err"), "the failure")
+        e2e.wait_for(lambda: "wrong size" in run.log(), "the failure")
         time.sleep(1.0)
         return idle_cpu(run)
 

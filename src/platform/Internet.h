@@ -48,7 +48,6 @@ inline constexpr std::uint32_t ERROR_INTERNET_TIMEOUT = 12002;
 inline constexpr std::uint32_t ERROR_INTERNET_EXTENDED_ERROR = 12003;
 inline constexpr std::uint32_t ERROR_INTERNET_INTERNAL_ERROR = 12004;
 inline constexpr std::uint32_t ERROR_INTERNET_NAME_NOT_RESOLVED = 12007;
-inline constexpr std::uint32_t ERROR_INTERNET_LOGIN_FAILURE = 12015;
 inline constexpr std::uint32_t ERROR_INTERNET_INCORRECT_HANDLE_STATE = 12019;
 inline constexpr std::uint32_t ERROR_INTERNET_CANNOT_CONNECT = 12029;
 inline constexpr std::uint32_t ERROR_INTERNET_CONNECTION_ABORTED = 12030;
@@ -59,7 +58,6 @@ inline constexpr std::uint32_t ERROR_INTERNET_INVALID_CA = 12045;
 inline constexpr std::uint32_t ERROR_INTERNET_SECURITY_CHANNEL_ERROR = 12157;
 inline constexpr std::uint32_t ERROR_INTERNET_SEC_INVALID_CERT = 12169;
 inline constexpr std::uint32_t ERROR_FTP_TRANSFER_IN_PROGRESS = 12110;
-inline constexpr std::uint32_t ERROR_FTP_DROPPED = 12111;
 inline constexpr std::uint32_t ERROR_HTTP_HEADER_NOT_FOUND = 12150;
 // WinInet's code for a server reply that cannot be read; used for FTP replies too.
 inline constexpr std::uint32_t ERROR_HTTP_INVALID_SERVER_RESPONSE = 12152;

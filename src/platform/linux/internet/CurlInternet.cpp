@@ -36,16 +36,19 @@ bool Succeeded(std::uint32_t error) { return error == 0 || Fail(error); }
 
 bool IsHostCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '.' || c == '_'; }
 
+bool IsIpv6Character(char c) { return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'; }
+
 // How a URL names host (a name, an IPv4 address, an IPv6 address with or without brackets); empty
 // when it is none of them.
 std::string UrlHost(const std::string& host) {
   std::string_view bare = host;
   if (bare.size() > 2 && bare.front() == '[' && bare.back() == ']') bare = bare.substr(1, bare.size() - 2);
-  if (bare.find(':') != std::string_view::npos)
-    return std::all_of(bare.begin(), bare.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) || c == ':' || c == '.'; })
-               ? "[" + std::string(bare) + "]"
-               : "";
-  return !bare.empty() && std::all_of(bare.begin(), bare.end(), IsHostCharacter) ? host : "";
+  if (bare.find(':') == std::string_view::npos)
+    return !bare.empty() && std::all_of(bare.begin(), bare.end(), IsHostCharacter) ? host : "";
+  if (!std::all_of(bare.begin(), bare.end(), IsIpv6Character)) return "";
+  std::string bracketed(1, '[');
+  bracketed.append(bare).push_back(']');
+  return bracketed;
 }
 
 // bytes with each byte that keep is false for written as %XX; libcurl decodes them again.
@@ -146,11 +149,10 @@ HINTERNET CurlInternet::InternetConnect(HINTERNET session, const std::string& se
     return Fail<HINTERNET>(ERROR_INVALID_PARAMETER);
   const std::string host = UrlHost(server);
   if (host.empty()) return Fail<HINTERNET>(ERROR_INTERNET_NAME_NOT_RESOLVED);
-  Connection connection{CurlMulti(curl_multi_init()), service == INTERNET_SERVICE_FTP, "", host, port, user, password,
+  Connection connection{CurlMulti(curl_multi_init()), service == INTERNET_SERVICE_FTP, host, port, user, password,
                         owner->agent, owner->timeouts};
   if (connection.multi == nullptr) return Fail<HINTERNET>(ERROR_NOT_ENOUGH_MEMORY);
   if (connection.ftp) {
-    connection.origin = host + ":" + std::to_string(port == 0 ? kFtpPort : port);
     if (user.empty()) {
       connection.user = "anonymous";
       if (password.empty()) connection.password = kAnonymousPassword;
@@ -165,8 +167,10 @@ HINTERNET CurlInternet::InternetConnect(HINTERNET session, const std::string& se
 
 std::unique_ptr<CurlTransfer> CurlInternet::FtpTransfer(Connection& connection, const std::string& path,
                                                          CurlTransfer::Direction direction) {
-  auto transfer = std::make_unique<CurlTransfer>(connection.multi.get(), "ftp://" + connection.origin + "/" + FtpUrlPath(path),
-                                                 direction, connection.timeouts);
+  const std::uint16_t port = connection.port == 0 ? kFtpPort : connection.port;
+  auto transfer = std::make_unique<CurlTransfer>(
+      connection.multi.get(), "ftp://" + connection.host + ":" + std::to_string(port) + "/" + FtpUrlPath(path), direction,
+      connection.timeouts);
   CURL* easy = transfer->Easy();
   curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "ftp");
   curl_easy_setopt(easy, CURLOPT_USERNAME, connection.user.c_str());

@@ -57,8 +57,7 @@ class CurlInternet : public IInternet {
   struct Connection {
     CurlMulti multi;
     bool ftp = false;
-    std::string origin;  // host and port as a URL names them: host:21, [::1]:8443
-    std::string host;
+    std::string host;        // as a URL names it: a name, 10.0.0.1, [::1]
     std::uint16_t port = 0;  // 0: the service's default
     std::string user, password, agent;
     TransferTimeouts timeouts;

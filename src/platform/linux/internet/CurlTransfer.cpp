@@ -14,7 +14,9 @@ using Clock = std::chrono::steady_clock;
 // libcurl's read size and the most a download holds unread: enough to move hundreds of megabytes a
 // second in 1 KiB pulls, and the same for every size of file.
 constexpr long kReceiveChunk = 512 * 1024;
-constexpr std::chrono::milliseconds kLongestPoll{1000};
+// libcurl 7.88 does not always wait on an FTP data connection that is still being made (it finds it made
+// at its next timer, 200 ms on): looking again this often keeps that from holding the transfer up.
+constexpr std::chrono::milliseconds kLongestPoll{20};
 
 }  // namespace
 
