@@ -10,10 +10,7 @@
 #include <spawn.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <string_view>
 
 extern char** environ;
 
@@ -36,15 +33,6 @@ struct SpawnFileActions {
   SpawnFileActions& operator=(const SpawnFileActions&) = delete;
 };
 
-// 2000 (German) when the user's messages are German, otherwise 1000 (English).
-const char* UpdaterLanguage() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value && *value) return std::string_view(value).starts_with("de") ? "2000" : "1000";
-  }
-  return "1000";
-}
-
 // Starts the updater in a new session (no controlling terminal, no share in the host's process group
 // or its hang-up), with default signal handling, no signals blocked, the standard streams on
 // /dev/null and no other descriptor of the host. Returns 0 or the error number.
@@ -63,10 +51,11 @@ int StartDetached(const char* updater, const char* address, const char* size) {
   posix_spawn_file_actions_addopen(&files.value, 2, "/dev/null", O_WRONLY, 0);
   posix_spawn_file_actions_addclosefrom_np(&files.value, 3);
 
-  // Three arguments; the updater joins them with blanks, so none may hold a blank.
-  const std::string language = UpdaterLanguage();
+  // Three arguments; the updater joins them with blanks, so none may hold a blank. Language 0: the
+  // updater speaks the desktop's language, as this host would.
+  char language[] = "0";
   char* const arguments[] = {const_cast<char*>(updater), const_cast<char*>(address), const_cast<char*>(size),
-                             const_cast<char*>(language.c_str()), nullptr};
+                             language, nullptr};
   pid_t child = 0;
   return posix_spawn(&child, updater, &files.value, &attributes.value, arguments, environ);
 }

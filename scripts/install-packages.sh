@@ -11,12 +11,15 @@ windows=(cmake make g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googlete
 windows+=(xvfb trayer xdotool x11-utils dbus-daemon python3-gi imagemagick)
 run=(xvfb trayer xdotool x11-utils xclip dbus-daemon python3-gi iproute2 util-linux python3-pyftpdlib fonts-dejavu-core
   nginx-light tinyproxy openssl)
+# Fonts for every script of the texts (Japanese, Chinese, Korean; Arabic, Hebrew, Thai and the rest), for
+# the desktops the tests and the demo show them on.
+fonts=(fonts-noto-cjk fonts-noto-core)
 case "${1:-build}" in
   build) packages=("${build[@]}") ;;
-  test) packages=("${build[@]}" "${run[@]}" openssl clang libclang-rt-14-dev imagemagick dpkg-dev) ;;
-  demo) packages=("${build[@]}" "${run[@]}" imagemagick dunst x11-xserver-utils) ;;
+  test) packages=("${build[@]}" "${run[@]}" "${fonts[@]}" openssl clang libclang-rt-14-dev imagemagick dpkg-dev) ;;
+  demo) packages=("${build[@]}" "${run[@]}" "${fonts[@]}" imagemagick dunst x11-xserver-utils) ;;
   package) packages=("${build[@]}" dpkg-dev) ;;
-  windows) packages=("${windows[@]}") ;;
+  windows) packages=("${windows[@]}" "${fonts[@]}") ;;
   bench) packages=("${build[@]}" "${run[@]}" vsftpd curl lftp time valgrind) ;;
   *) echo "usage: $0 build|test|demo|bench|package|windows" >&2; exit 2 ;;
 esac

@@ -10,6 +10,9 @@ namespace msgbox {
 inline constexpr std::int32_t kOkOnly = 0;
 inline constexpr std::int32_t kYesNo = 4;
 inline constexpr std::int32_t kCritical = 16;
+// Right-aligned text read right to left, for the languages written that way.
+inline constexpr std::int32_t kRight = 0x80000;
+inline constexpr std::int32_t kRtlReading = 0x100000;
 
 inline constexpr std::int32_t kAnswerOk = 1;
 inline constexpr std::int32_t kAnswerYes = 6;

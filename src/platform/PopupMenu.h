@@ -14,6 +14,8 @@ class IPopupMenu {
   virtual void SetCaption(MenuCommand command, const std::string& caption) = 0;
   virtual void SetEnabled(MenuCommand command, bool enabled) = 0;
   virtual bool Enabled(MenuCommand command) const = 0;
+  // Lays the menu out from the right, for the languages written right to left.
+  virtual void SetRightToLeft(bool rightToLeft) = 0;
   // Shows the menu at the pointer and returns once it has closed; a command chosen in it has
   // been delivered to the form's MenuClick by then.
   virtual void Popup() = 0;

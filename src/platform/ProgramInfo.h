@@ -2,6 +2,7 @@
 // Facts about the running program that the platform knows.
 
 #include <string>
+#include <vector>
 
 namespace updater {
 
@@ -14,6 +15,9 @@ class IProgramInfo {
   virtual std::string ModuleName() const = 0;
   // The command line's argument text: everything after the program's own name, as one text.
   virtual std::string CommandLine() const = 0;
+  // The languages the user wants the desktop's texts in, most wanted first, as the desktop names
+  // them ("pt_BR.UTF-8", "zh-TW"); empty when it names none.
+  virtual std::vector<std::string> UserLanguages() const = 0;
 };
 
 }  // namespace updater

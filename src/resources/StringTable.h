@@ -1,5 +1,6 @@
 #pragma once
-// The program's built-in string table: English texts 1001-1016, German texts 2001-2016.
+// The program's built-in string table: 32 languages of 16 texts each. The text with offset n of the
+// language numbered base (1000 English, 2000 German, ... 32000 Croatian) has id base + n.
 // "|" inside a text marks a line break.
 
 #include <cstdint>

@@ -34,7 +34,7 @@ CommandLine ParseCommandLine(std::string_view text) {
       tokens[1], std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
   result.languageBase = static_cast<std::int16_t>(WholeNumericValue(
       tokens[2], std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-  result.valid = !result.downloadUrl.empty() && result.downloadSize != 0 && result.languageBase != 0;
+  result.valid = !result.downloadUrl.empty() && result.downloadSize != 0;
   return result;
 }
 

@@ -19,8 +19,9 @@ struct CommandLine {
 // gives an empty token). An empty text gives no tokens.
 std::vector<std::string> CommandLineTokens(std::string_view text);
 
-// Parses the argument text. Anything but three tokens, an empty address, size 0 or language 0 is
-// invalid; a size outside 32-bit or a language outside 16-bit range is an Overflow fault.
+// Parses the argument text. Anything but three tokens, an empty address or size 0 is invalid
+// (language 0 asks for the desktop's language); a size outside 32-bit or a language outside 16-bit
+// range is an Overflow fault.
 CommandLine ParseCommandLine(std::string_view text);
 
 }  // namespace updater

@@ -1,5 +1,6 @@
 // The end of an update: the installer hand-off, the retry question and unloading the form.
 
+#include "text/Languages.h"
 #include "text/Sprintf.h"
 #include "text/Trap.h"
 #include "updater/frmUpdater.h"
@@ -15,7 +16,9 @@ void frmUpdater::ProcessDownloadResult() {
     state_.DownloadFailed = false;
     services_.tray.window.SetForegroundWindow();
     const std::string question = sprintf(reporting_.runtimeErrors, Text(kRetryQuestion), {state_.LastErrorText});
-    if (services_.messageBox.MsgBox(question, msgbox::kYesNo, "Updater") == msgbox::kAnswerYes) {
+    const std::int32_t readingOrder =
+        ReadsRightToLeft(state_.LanguageBase) ? msgbox::kRight | msgbox::kRtlReading : 0;
+    if (services_.messageBox.MsgBox(question, msgbox::kYesNo | readingOrder, "Updater") == msgbox::kAnswerYes) {
       StartDownload();
     } else {
       Unload();

@@ -1,5 +1,6 @@
 // Start-up of the form, its fault reporter and the dispatch of desktop events.
 
+#include "text/Languages.h"
 #include "text/Trap.h"
 #include "updater/CommandLine.h"
 #include "updater/frmUpdater.h"
@@ -31,7 +32,9 @@ void frmUpdater::Form_Load() {
         const CommandLine commandLine = ParseCommandLine(arguments);
         DownloadURL = commandLine.downloadUrl;
         DownloadSize = commandLine.downloadSize;
-        state_.LanguageBase = commandLine.languageBase;
+        state_.LanguageBase = commandLine.languageBase == kDesktopLanguage
+                                  ? LanguageOfTags(services_.program.UserLanguages())
+                                  : commandLine.languageBase;
         if (commandLine.valid) {
           LocalizeGUI();
           StartDownload();
@@ -53,6 +56,7 @@ void frmUpdater::LocalizeGUI() {
     services_.tray.menu.SetCaption(MenuCommand::Cancel, Text(kCancelCaption));
     services_.tray.menu.SetCaption(MenuCommand::Pause, Text(kPauseCaption));
     services_.tray.menu.SetCaption(MenuCommand::Continue, Text(kContinueCaption));
+    services_.tray.menu.SetRightToLeft(ReadsRightToLeft(state_.LanguageBase));
   });
 }
 

@@ -16,7 +16,8 @@ struct UpdateState {
   bool DownloadComplete = false;
   // The user chose Pause and not yet Continue.
   bool DownloadPaused = false;
-  // Base of the string ids: 1000 English, 2000 German.
+  // Base of the string ids: 1000 English, 2000 German, ... (the desktop's language when the command
+  // line asked for it with 0).
   std::int16_t LanguageBase = 0;
   // Localised reason of the last failed attempt; never cleared.
   std::string LastErrorText;

@@ -439,13 +439,15 @@ class Updater(contextlib.AbstractContextManager):
 
     def answer(self, key):
         """Answers the message box with key and returns its text, read from its window by a Windows program, or as a
-        person copies it: drag-selected from a few places (the icon moves its start); the longest selection wins."""
+        person copies it: drag-selected from a few places (the icon moves its start), from the left and, for text read
+        right to left, from the right; the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
         texts = [self.desktop.run(WINE64, BOX_READER)] if self.wine else [""]
-        for start in () if self.wine else range(x + 2, x + 90, 6):
+        drags = [(x + d, x + width - 2) for d in range(2, 90, 6)] + [(x + width - d, x + 2) for d in range(2, 40, 2)]
+        for start, end in [] if self.wine else drags:
             self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",
-                             "mousemove", str(x + width - 2), str(y + height - 2), "mouseup", "1")
+                             "mousemove", str(end), str(y + height - 2), "mouseup", "1")
             texts.append(self.desktop.run("xclip", "-selection", "primary", "-o"))
         self.key(window, key)
         return max(texts, key=len).replace("\r", "").strip()

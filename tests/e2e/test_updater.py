@@ -118,6 +118,28 @@ class Scenarios(unittest.TestCase):
                     self.assertIn(f"\r\nmessage = ERROR: {logged}", run.log())
         self.assertTrue(panel.notifications.empty(), "balloons belong to the panel")
 
+    def test_texts_follow_the_language_number_and_arabic_reads_right_to_left(self):
+        refused = "ftp://127.0.0.2/" + NAME
+        for language, question in ((20000, "ダウンロードに失敗しました: FTP サーバーに接続できませんでした。\nもう一度試しますか？"
+                                            "[はい] をクリックすると再ダウンロードし、[いいえ] をクリックすると終了します。"),
+                                   (24000, "فشل التنزيل: تعذر الاتصال بخادم FTP.\nهل تريد المحاولة مرة أخرى؟ انقر فوق \"نعم\" "
+                                            "لإعادة التنزيل أو فوق \"لا\" للخروج.")):
+            with self.subTest(language=language), Updater(panel, refused, 100, language) as run:
+                wait_for(run.log, "the failure")
+                if WINDOWS:  # Wine's message boxes ignore the reading order; its menus show their layout
+                    run.click_icon("click", "3")
+                    layout = wait_for(lambda: panel.run(desktop.WINE64, desktop.BOX_READER, "menu"), "the menu")
+                    self.assertEqual(layout, "right to left" if language == 24000 else "left to right")
+                    run.key(run.menu(), "Escape")
+                run.click_icon("click", "1")
+                self.assertEqual(run.answer("n"), question)
+                self.assertTrue(run.ended())
+        with Updater(panel, refused, 100, 3000) as run:  # "&Annuler le téléchargement": A for Cancel in French only
+            wait_for(run.log, "the failure")
+            run.click_icon("click", "3")
+            run.key(run.menu(), "a")
+            self.assertTrue(run.ended())
+
     def test_pause_freezes_a_square_green_frame_and_the_transfer_continue_completes_it_and_cancel_ends_quietly(self):
         with FtpServer(rate=32 * 1024) as ftp:
             content = ftp.publish(160 * 1024)

@@ -55,6 +55,7 @@ struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLo
     Call("SetEnabled");
   }
   bool Enabled(MenuCommand command) const override { return enabled.at(command); }
+  void SetRightToLeft(bool on) override { menuRightToLeft = on; }
   void Popup() override { Call("Popup"); }
   void SetEnabled(bool on) override { timerEnabled = on; }
   bool Enabled() const override { return timerEnabled; }
@@ -68,7 +69,7 @@ struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLo
   std::int32_t MsgBox(const std::string& prompt, std::int32_t style, const std::string& title) override {
     boxes.push_back({prompt, style, title});
     Call("MsgBox");
-    if (answers.empty()) return style == msgbox::kYesNo ? msgbox::kAnswerNo : msgbox::kAnswerOk;
+    if (answers.empty()) return (style & 0x0F) == msgbox::kYesNo ? msgbox::kAnswerNo : msgbox::kAnswerOk;
     const std::int32_t answer = answers.front();
     answers.pop_front();
     return answer;
@@ -100,7 +101,7 @@ struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLo
   std::vector<std::string> Balloons() const { return Modified(16, kInfoAt, 256); }
 
   std::int32_t windowState = 0, twips = 15;
-  bool timerEnabled = true;
+  bool timerEnabled = true, menuRightToLeft = false;
   std::map<std::string, int> calls;
   std::function<void(const std::string&)> on;
   std::map<MenuCommand, std::string> captions;

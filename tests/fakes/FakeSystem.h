@@ -37,6 +37,7 @@ class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion
   std::string FileBesideProgram(const std::string& name) const override { return "/opt/app/" + name; }
   std::string ModuleName() const override { return "updater"; }
   std::string CommandLine() const override { return commandLine; }
+  std::vector<std::string> UserLanguages() const override { return languages; }
   bool GetVersionEx(OsVersionInfo& info) override {
     info.majorVersion = 6;
     info.minorVersion = 1;
@@ -50,6 +51,7 @@ class FakeSystem : public ITextFiles, public IProgramInfo, public ISystemVersion
   std::map<std::string, std::string> files;
   std::string readOnly;
   std::string commandLine;
+  std::vector<std::string> languages;
   std::string release = std::string("Debian GNU/Linux 12 (bookworm)", 31);  // with its terminator
   bool versionKnown = true;
   double secondsSinceMidnight = 36672.345;

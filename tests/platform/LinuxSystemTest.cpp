@@ -2,10 +2,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <thread>
 
 #include "platform/TempFolder.h"
@@ -15,6 +17,7 @@
 #include "platform/linux/LinuxSystemVersion.h"
 #include "platform/linux/OpenSslPublisherSignature.h"
 #include "signatures/SignatureCases.h"
+#include "text/Languages.h"
 
 namespace updater {
 namespace {
@@ -38,6 +41,27 @@ TEST(LinuxSystem, ClockVersionAndArgumentText) {
 
   const char* argv[] = {"/opt/updater", "ftp://h/a b", "", "1000"};
   EXPECT_EQ(JoinArguments(4, argv), "ftp://h/a b  1000");
+}
+
+// The user's language as gettext finds it in the environment, tried under several desktop locales.
+TEST(LinuxSystem, UserLanguagesAreTheMessagesLocaleAsGettextReadsIt) {
+  const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+  const std::tuple<std::array<const char*, 4>, int> cases[] = {
+      {{"", "", "", "de_DE.UTF-8"}, 2000},
+      {{"", "", "pt_BR.UTF-8", "de_DE.UTF-8"}, 6000},
+      {{"", "zh_TW.UTF-8", "de_DE", "fr_FR"}, 22000},
+      {{"sw:zh_HK::de", "", "", "en_US.UTF-8"}, 22000},  // each entry in turn
+      {{"de", "C", "", "fr_FR.UTF-8"}, 1000},               // LANGUAGE counts for nothing in the C locale
+      {{"de", "", "", ""}, 1000},
+      {{"", "", "", "sw_KE.UTF-8"}, 1000},
+  };
+  std::vector<std::pair<const char*, std::optional<std::string>>> saved;
+  for (const char* name : names) saved.emplace_back(name, std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
+  for (const auto& [values, language] : cases) {
+    for (std::size_t i = 0; i < 4; ++i) *values[i] ? setenv(names[i], values[i], 1) : unsetenv(names[i]);
+    EXPECT_EQ(LanguageOfTags(LinuxProgramInfo("").UserLanguages()), language) << values[0] << "|" << values[3];
+  }
+  for (const auto& [name, value] : saved) value ? setenv(name, value->c_str(), 1) : unsetenv(name);
 }
 
 // The content of a file that a started program writes, once it is complete (five seconds at most).

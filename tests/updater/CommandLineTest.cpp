@@ -30,8 +30,9 @@ TEST(CommandLine, ThreeBlankSeparatedTokensMakeTheUpdateState) {
   EXPECT_EQ(ParseCommandLine("x -5.5 3").downloadSize, -6);  // floored, and accepted
   EXPECT_TRUE(ParseCommandLine("x -5.5 3").valid);
   EXPECT_EQ(ParseCommandLine("a 2147483647 -32768").downloadSize, 2147483647);
+  EXPECT_TRUE(ParseCommandLine("a 5 x").valid);  // language 0: the desktop's
 
-  for (const char* text : {"", " ", "a b", "a b c d", " a 1 1000", "a 1 1000 ", "a\t1 1000", "a 0.5 1000", "a 5 x"})
+  for (const char* text : {"", " ", "a b", "a b c d", " a 1 1000", "a 1 1000 ", "a\t1 1000", "a 0.5 1000"})
     EXPECT_FALSE(ParseCommandLine(text).valid) << '"' << text << '"';
   for (const char* text : {"a 2147483648 1000", "a -2147483649 1000", "a 1 32768", "a &HFFFFFFFF 1000", "a 1 1e999"})
     EXPECT_EQ(test::FaultOf([&] { ParseCommandLine(text); }), 6) << text;

@@ -34,10 +34,29 @@ TEST(Startup, MenuIsLocalisedAndTheIconShownWithItsOwnerAndCallback) {
   EXPECT_EQ(test::U32(record, 16), 512u);    // callback message
 }
 
+// Language 0 is the desktop's; Arabic and Hebrew lay out the menu and the retry question right to left.
+TEST(Startup, LanguageZeroIsTheDesktopsAndArabicAndHebrewReadRightToLeft) {
+  const std::tuple<const char*, std::vector<std::string>, const char*, bool> cases[] = {
+      {"0", {"fr_FR.UTF-8"}, "&Annuler le téléchargement", false},
+      {"0", {}, "&Cancel download", false},
+      {"0", {"he_IL"}, "&ביטול ההורדה", true},
+      {"24000", {"de_DE"}, "&إلغاء التنزيل", true},
+  };
+  for (const auto& [language, desktop, cancel, rightToLeft] : cases) {
+    FormHarness h;
+    h.system.languages = desktop;
+    h.Load(std::string("ftp://nowhere/setup.exe 2048 ") + language).Click(test::kLeftUp);
+    EXPECT_EQ(h.desktop.captions[MenuCommand::Cancel], cancel);
+    EXPECT_EQ(h.desktop.menuRightToLeft, rightToLeft) << language;
+    ASSERT_EQ(h.desktop.boxes.size(), 1u) << language;
+    EXPECT_EQ(h.desktop.boxes[0].style, msgbox::kYesNo | (rightToLeft ? msgbox::kRight | msgbox::kRtlReading : 0));
+  }
+}
+
 TEST(Startup, UnknownLanguageReportsEachMissingText) {
   FormHarness h;
   h.system.files["/opt/app/update.cfg"] = "\r\n";  // an empty product name
-  h.Load("host/setup.exe 2048 3000");
+  h.Load("host/setup.exe 2048 3");
   int reports = 0;
   for (const auto& box : h.desktop.boxes) reports += box.style == msgbox::kCritical;
   EXPECT_EQ(reports, 3 + 1 + 3);  // the captions, the reason, the failure tooltip, balloon text and title

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -11,6 +12,7 @@
 #include "platform/windows/WindowsSystemVersion.h"
 #include "platform/windows/WindowsTextFiles.h"
 #include "text/ErrorLog.h"
+#include "text/Languages.h"
 
 namespace updater {
 namespace {
@@ -24,6 +26,14 @@ TEST(WindowsProgram, ArgumentTextIsWhatFollowsTheProgramName) {
       {"updater.exe   ", ""},
   };
   for (const auto& [line, arguments] : cases) EXPECT_EQ(ArgumentText(line), arguments) << line;
+}
+
+// CTest runs this once per desktop locale (Wine takes the user's UI language from LC_ALL) and names
+// the language expected there.
+TEST(WindowsProgram, UserLanguageIsTheUsersUiLanguage) {
+  const char* expected = std::getenv("EXPECTED_LANGUAGE");
+  if (expected == nullptr) GTEST_SKIP() << "run per locale by CTest";
+  EXPECT_EQ(LanguageOfTags(WindowsProgramInfo().UserLanguages()), std::atoi(expected));
 }
 
 TEST(WindowsProgram, LogRecordTellsTheSystemAndTheLocalesShortDate) {

@@ -28,6 +28,7 @@ std::int32_t QtMessageBox::MsgBox(const std::string& prompt, std::int32_t style,
   box.setTextFormat(Qt::PlainText);
   box.setText(ToQt(prompt));
   box.setIcon(IconOf(style));
+  if ((style & msgbox::kRtlReading) != 0) box.setLayoutDirection(Qt::RightToLeft);
   // The text can be selected and copied, as people do with error messages.
   box.setTextInteractionFlags(Qt::TextSelectableByMouse);
   if ((style & kButtonsMask) == msgbox::kYesNo) {

@@ -31,6 +31,10 @@ void QtPopupMenu::SetEnabled(MenuCommand command, bool enabled) { ActionOf(comma
 
 bool QtPopupMenu::Enabled(MenuCommand command) const { return ActionOf(command)->isEnabled(); }
 
+void QtPopupMenu::SetRightToLeft(bool rightToLeft) {
+  menu_.setLayoutDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+}
+
 void QtPopupMenu::Popup() {
   const QAction* chosen = menu_.exec(QCursor::pos());
   for (MenuCommand command : {MenuCommand::Pause, MenuCommand::Continue, MenuCommand::Cancel}) {

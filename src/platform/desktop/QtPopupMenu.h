@@ -16,6 +16,7 @@ class QtPopupMenu : public IPopupMenu {
   void SetCaption(MenuCommand command, const std::string& caption) override;
   void SetEnabled(MenuCommand command, bool enabled) override;
   bool Enabled(MenuCommand command) const override;
+  void SetRightToLeft(bool rightToLeft) override;
   void Popup() override;
 
  private:

@@ -1,5 +1,6 @@
 #pragma once
-// The running executable's folder and name, read from /proc/self/exe, and the command line.
+// The running executable's folder and name, read from /proc/self/exe, the command line, and the
+// user's languages from the environment.
 
 #include <string>
 
@@ -15,6 +16,10 @@ class LinuxProgramInfo : public IProgramInfo {
   std::string FileBesideProgram(const std::string& name) const override;
   std::string ModuleName() const override;
   std::string CommandLine() const override { return arguments_; }
+  // The messages locale as gettext reads it: the entries of LANGUAGE (a colon-separated list), or
+  // else the first of LC_ALL, LC_MESSAGES and LANG that is set; none when that locale is C or POSIX,
+  // in which gettext ignores LANGUAGE too.
+  std::vector<std::string> UserLanguages() const override;
 
  private:
   std::string folder_;

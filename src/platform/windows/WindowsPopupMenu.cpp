@@ -48,8 +48,9 @@ bool WindowsPopupMenu::Enabled(MenuCommand command) const {
 void WindowsPopupMenu::Popup() {
   POINT pointer{};
   GetCursorPos(&pointer);
+  const UINT layout = rightToLeft_ ? TPM_LAYOUTRTL : 0;
   const auto chosen = static_cast<UINT>(
-      TrackPopupMenu(menu_.get(), TPM_RETURNCMD, pointer.x, pointer.y, 0, owner_.Handle(), nullptr));
+      TrackPopupMenu(menu_.get(), TPM_RETURNCMD | layout, pointer.x, pointer.y, 0, owner_.Handle(), nullptr));
   PostMessageW(owner_.Handle(), WM_NULL, 0, 0);
   for (MenuCommand command : kCommands) {
     if (chosen == IdOf(command)) relay_.Deliver([command](IFormEvents& form) { form.MenuClick(command); });

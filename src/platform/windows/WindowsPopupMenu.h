@@ -15,12 +15,14 @@ class WindowsPopupMenu : public IPopupMenu {
   void SetCaption(MenuCommand command, const std::string& caption) override;
   void SetEnabled(MenuCommand command, bool enabled) override;
   bool Enabled(MenuCommand command) const override;
+  void SetRightToLeft(bool rightToLeft) override { rightToLeft_ = rightToLeft; }
   void Popup() override;
 
  private:
   const WindowsFormWindow& owner_;
   FormEventsRelay& relay_;
   UniqueMenu menu_;
+  bool rightToLeft_ = false;
 };
 
 }  // namespace updater

@@ -43,4 +43,14 @@ std::string WindowsProgramInfo::FileBesideProgram(const std::string& name) const
 
 std::string WindowsProgramInfo::ModuleName() const { return module_; }
 
+std::vector<std::string> WindowsProgramInfo::UserLanguages() const {
+  wchar_t name[LOCALE_NAME_MAX_LENGTH];
+  const int length = ::LCIDToLocaleName(MAKELCID(::GetUserDefaultUILanguage(), SORT_DEFAULT), name,
+                                        LOCALE_NAME_MAX_LENGTH, 0);
+  if (length <= 1) return {};
+  std::string tag;
+  for (int i = 0; i + 1 < length; ++i) tag += static_cast<char>(name[i]);  // letters, digits and "-" only
+  return {tag};
+}
+
 }  // namespace updater

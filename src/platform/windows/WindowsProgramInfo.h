@@ -1,6 +1,6 @@
 #pragma once
 // The running program as Windows reports it: its executable's path (GetModuleFileNameA) and the
-// command line the host passed (GetCommandLineA).
+// command line the host passed (GetCommandLineA) and the user's user-interface language.
 
 #include <string>
 #include <string_view>
@@ -21,6 +21,8 @@ class WindowsProgramInfo : public IProgramInfo {
   std::string FileBesideProgram(const std::string& name) const override;
   std::string ModuleName() const override;
   std::string CommandLine() const override { return arguments_; }
+  // The name of GetUserDefaultUILanguage's language ("pt-BR", "zh-TW").
+  std::vector<std::string> UserLanguages() const override;
 
  private:
   std::string folder_;
