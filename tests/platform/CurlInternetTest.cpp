@@ -152,7 +152,7 @@ std::string Steps(std::uint16_t port, const std::vector<std::string>& steps, std
 std::ptrdiff_t OpenDescriptors() { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); }
 
 TEST(CurlInternet, FtpFailuresGiveWinInetsCodesAndTheServersReplyAndNothingLeaks) {
-  const std::string large(7000, 'L'), timeout = " error #12002. The server did not answer in time.\r\n";
+  const std::string large(1300 * 1024, 'L'), timeout = " error #12002. The server did not answer in time.\r\n";
   const struct {
     const char* behaviour;
     Transcript transcript;
@@ -167,9 +167,10 @@ TEST(CurlInternet, FtpFailuresGiveWinInetsCodesAndTheServersReplyAndNothingLeaks
        "Connect" + kRefused + "530 Login incorrect."},
       {"login unanswered", {">220 Hi", "USER anonymous"}, {}, "", "Connect" + timeout},
       {"missing file: a reply of several lines, control characters shown as ?",
-       Join({kLogin, {"EPSV>229 (|||{port}|)", "TYPE I>200 Binary", "RETR f>550-No\x1b[1m file\x07\r\n550 Try\ragain"}}),
-       {"f"}, "", "FtpOpenFile" + kRefused + "550-No?[1m file?\r\n     550 Try?again"},
-      {"more than one read's worth, then 426", Join({kRetr, {"+" + large, "-", ">426 Aborted."}}), {"f"}, large,
+       Join({kLogin, {"EPSV>229 (|||{port}|)", "TYPE I>200 Binary",
+                      "RETR f>550-No\x1b[1m file\x07\r\n 550-here\r\n550 Try\ragain"}}),
+       {"f"}, "", "FtpOpenFile" + kRefused + "550-No?[1m file?\r\n      550-here\r\n     550 Try?again"},
+      {"more than the layer holds at once, then 426", Join({kRetr, {"+" + large, "-", ">426 Aborted."}}), {"f"}, large,
        "InternetReadFile" + kRefused + "426 Aborted."},
       {"data connection reset", Join({kRetr, {"!"}}), {"f"}, "",
        "InternetReadFile error #12031. The connection to the server was reset.\r\n"},

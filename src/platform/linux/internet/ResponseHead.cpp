@@ -52,10 +52,10 @@ void ResponseHead::AddFtpLine(std::string_view line) {
     reply_.text += "\r\n";
   }
   if (reply_.text.size() < kMaxReplyText) reply_.text += Printable(line.substr(0, kMaxReplyText - reply_.text.size()));
-  // A multi-line reply ends with a line of its code followed by a blank, or its code alone.
-  if (continued || code != reply_.code) return;
+  // A reply ends with a line of a code followed by a blank, or a code alone, as libcurl reads it.
+  if (continued || code == 0) return;
   inReply_ = false;
-  lastReply_ = reply_.code;
+  lastReply_ = reply_.code = code;
   announced_ = announced_ || reply_.code == 125 || reply_.code == 150;
   SetLastResponse(reply_);
 }
