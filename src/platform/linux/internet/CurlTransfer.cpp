@@ -44,7 +44,6 @@ CurlTransfer::CurlTransfer(CURLM* multi, const std::string& url, Direction direc
   curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
   curl_easy_setopt(easy, CURLOPT_MAXREDIRS, 0L);
   curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-  buffer_.reserve(kReceiveChunk);
 }
 
 CurlTransfer::~CurlTransfer() {
@@ -141,7 +140,7 @@ std::uint32_t CurlTransfer::Read(void* buffer, std::uint32_t size, std::uint32_t
       return error;
   }
   read = static_cast<std::uint32_t>(std::min<std::size_t>(size, Pending()));
-  std::memcpy(buffer, buffer_.data() + next_, read);
+  if (read > 0) std::memcpy(buffer, buffer_.data() + next_, read);  // an empty file has no buffer at all
   next_ += read;
   return 0;
 }
