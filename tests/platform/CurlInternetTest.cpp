@@ -172,6 +172,7 @@ TEST(CurlInternet, FtpFailuresGiveWinInetsCodesAndTheServersReplyAndNothingLeaks
        {"f"}, "", "FtpOpenFile" + kRefused + "550-No?[1m file?\r\n      550-here\r\n     550 Try?again"},
       {"more than the layer holds at once, then 426", Join({kRetr, {"+" + large, "-", ">426 Aborted."}}), {"f"}, large,
        "InternetReadFile" + kRefused + "426 Aborted."},
+      {"an empty file", Join({kRetr, {"-", ">226 Done"}}), {"f"}, "", ""},
       {"data connection reset", Join({kRetr, {"!"}}), {"f"}, "",
        "InternetReadFile error #12031. The connection to the server was reset.\r\n"},
       {"stalled data", kRetr, {"f"}, "", "InternetReadFile" + timeout},
