@@ -42,7 +42,8 @@ FileDescriptor ListenOnLoopback(std::uint16_t& port) {
 //                  COMMAND unasked; with no ">reply" the command gets no answer)
 //   +bytes - !     bytes on the data connection; its end; its reset
 //   <bytes         the data connection must bring bytes, then end
-// "{port}" in a reply becomes the data listener's port. Every wait is bounded.
+// "{port}" in a reply becomes the data listener's port, in a 227 reply as two comma-separated bytes.
+// Every wait is bounded.
 class ScriptedFtpServer {
  public:
   explicit ScriptedFtpServer(std::vector<std::string> transcript)
@@ -74,7 +75,9 @@ class ScriptedFtpServer {
         throw std::runtime_error("expected " + command + ", got " + (got.empty() ? "a hang-up" : got));
       if (command.size() == step.size()) continue;
       std::string reply = step.substr(command.size() + 1) + "\r\n";
-      if (const auto at = reply.find("{port}"); at != std::string::npos) reply.replace(at, 6, std::to_string(dataPort));
+      const std::string hiLo = std::to_string(dataPort / 256) + "," + std::to_string(dataPort % 256);
+      if (const auto at = reply.find("{port}"); at != std::string::npos)
+        reply.replace(at, 6, reply.starts_with("227") ? hiLo : std::to_string(dataPort));
       Send(control, reply);
     }
     for (std::string said; !(said = Command(control)).empty();)  // libcurl's goodbye
@@ -173,6 +176,9 @@ TEST(CurlInternet, FtpFailuresGiveWinInetsCodesAndTheServersReplyAndNothingLeaks
       {"more than the layer holds at once, then 426", Join({kRetr, {"+" + large, "-", ">426 Aborted."}}), {"f"}, large,
        "InternetReadFile" + kRefused + "426 Aborted."},
       {"an empty file", Join({kRetr, {"-", ">226 Done"}}), {"f"}, "", ""},
+      {"EPSV refused, PASV naming another host: the data comes from the server's own address",
+       Join({kLogin, {"EPSV>502 No", "PASV>227 (127,0,0,2,{port})", "TYPE I>200 Binary", "RETR f>150 Here", "+hi", "-",
+                      ">226 Done"}}), {"f"}, "hi", ""},
       {"data connection reset", Join({kRetr, {"!"}}), {"f"}, "",
        "InternetReadFile error #12031. The connection to the server was reset.\r\n"},
       {"stalled data", kRetr, {"f"}, "", "InternetReadFile" + timeout},
