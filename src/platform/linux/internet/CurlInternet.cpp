@@ -178,6 +178,9 @@ std::unique_ptr<CurlTransfer> CurlInternet::FtpTransfer(Connection& connection, 
   // The whole path in RETR, STOR and DELE, no CWD; no SIZE before RETR (the caller checks the size).
   curl_easy_setopt(easy, CURLOPT_FTP_FILEMETHOD, static_cast<long>(CURLFTPMETHOD_NOCWD));
   curl_easy_setopt(easy, CURLOPT_IGNORE_CONTENT_LENGTH, 1L);
+  // Passive: EPSV, then PASV, whose address is not used (data only from the server itself).
+  curl_easy_setopt(easy, CURLOPT_FTP_USE_EPSV, 1L);
+  curl_easy_setopt(easy, CURLOPT_FTP_SKIP_PASV_IP, 1L);
   return transfer;
 }
 
