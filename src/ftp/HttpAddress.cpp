@@ -29,26 +29,21 @@ bool IsIpv6Character(char c) { return std::isxdigit(static_cast<unsigned char>(c
 // host[:port] or [ipv6][:port] into the address; false when it is not one.
 bool SplitAuthority(std::string_view authority, HttpAddress& address) {
   std::string_view host = authority, port;
+  std::size_t portAt = std::string_view::npos;  // where ":port" begins
   if (authority.starts_with('[')) {
     const auto close = authority.find(']');
-    if (close == std::string_view::npos) return false;
+    if (close == std::string_view::npos || (close + 1 < authority.size() && authority[close + 1] != ':')) return false;
     host = authority.substr(1, close - 1);
-    const std::string_view rest = authority.substr(close + 1);
-    if (!rest.empty() && !rest.starts_with(':')) return false;
-    if (!rest.empty()) port = rest.substr(1);
+    if (close + 1 < authority.size()) portAt = close + 1;
     if (host.find(':') == std::string_view::npos || !std::all_of(host.begin(), host.end(), IsIpv6Character))
       return false;
-    if (rest.starts_with(':') && port.empty()) return false;
   } else {
-    const auto colon = authority.find(':');
-    if (colon != std::string_view::npos) {
-      host = authority.substr(0, colon);
-      port = authority.substr(colon + 1);
-      if (port.empty()) return false;
-    }
+    portAt = authority.find(':');
+    host = authority.substr(0, portAt);
     if (!std::all_of(host.begin(), host.end(), IsNameCharacter)) return false;
   }
-  if (host.empty()) return false;
+  if (portAt != std::string_view::npos) port = authority.substr(portAt + 1);
+  if (host.empty() || (portAt != std::string_view::npos && port.empty())) return false;
   address.host = host;
   address.port = address.secure ? inet::INTERNET_DEFAULT_HTTPS_PORT : inet::INTERNET_DEFAULT_HTTP_PORT;
   if (port.empty()) return true;
