@@ -17,18 +17,23 @@ import unittest
 
 from gi.repository import Gio, GLib
 
-WAIT = 30  # seconds; the bound of every single wait
 PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
 # The updater under test is named first. A Windows one (.exe) runs under Wine and is followed by the
-# installer it is to download and a Windows program that prints the text of the updater's message box.
+# installer it is to download, a Windows program that prints the text of the updater's message box and
+# a DLL that leaves a mark beside itself when it is loaded, planted beside the updater.
 UPDATER = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ""
 WINDOWS = UPDATER.endswith(".exe")
+# A 32-bit program runs under 32-bit Wine, where the kernel runs no 32-bit code through an emulator (slow).
+PE = pathlib.Path(UPDATER).read_bytes()[:1024] if WINDOWS else b""
+EMULATED = PE[int.from_bytes(PE[60:64], "little") + 4:][:2] == b"\x4c\x01"  # the PE header's machine: i386
+WAIT = 300 if EMULATED else 30  # seconds; the bound of every single wait
 if WINDOWS:
     INSTALLER, BOX_READER = ("setup.exe", pathlib.Path(sys.argv[2]).read_bytes()), os.path.abspath(sys.argv[3])
+    PLANTED = os.path.abspath(sys.argv[4])
 else:  # a harmless installer: notes where it ran and with how many arguments, as the Windows one does
     INSTALLER = ("setup.run", b"#!/bin/sh\nprintf '%s\\n%s\\n' \"$(pwd)\" $# > \"$0.ran\"\n")
 LOG_ENCODING = "cp1252" if WINDOWS else "utf-8"  # the ANSI code page
-WINE64, WINESERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
+WINE, WINESERVER = "/usr/lib/wine/wine" if EMULATED else "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
 BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth><policy
   context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>"""
 WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
@@ -46,7 +51,7 @@ def main():
         os.environ["UPDATER_E2E_NETNS"] = "1"
         os.execvp("unshare", ["unshare", "--net", "--mount", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-    del sys.argv[1:4 if WINDOWS else 2]
+    del sys.argv[1:5 if WINDOWS else 2]
     unittest.main(module="__main__", verbosity=2)
 
 
@@ -211,20 +216,28 @@ class FtpServer(contextlib.AbstractContextManager):
 
 
 class Wine:
-    """A 64-bit Wine prefix of the desktop's own, its server kept running until the desktop closes. Every
-    Wine program of the desktop runs with the desktop's environment: Wine places its server by TMPDIR."""
+    """A Wine prefix of the desktop's own (32-bit for a 32-bit program), its server kept running until the desktop
+    closes, with a temporary folder whose name is not ASCII. Every Wine program of the desktop runs with the
+    desktop's environment: Wine places its server by TMPDIR."""
 
     def __init__(self, desktop):
         desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
+                           WINEARCH="win32" if EMULATED else "win64",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
         server = desktop.start([WINESERVER, "--foreground", "--persistent"])
         desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
-        subprocess.run([WINE64, "wineboot", "--init"], env=desktop.env, check=True, timeout=600,
+        subprocess.run([WINE, "wineboot", "--init"], env=desktop.env, check=True, timeout=1200,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
-        self.temp = os.path.join(users, user, "Temp")  # the temporary folder, C:\users\<user>\Temp\
-        self.windows_temp = f"C:\\users\\{user}\\Temp"
+        self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\
+        self.windows_temp = f"C:\\users\\{user}\\Temp\\J\u00fcrgen"
+        os.makedirs(self.temp)
+        variables = "".join(f'"{name}"="{self.windows_temp}"\r\n'.replace("\\", "\\\\") for name in ("TEMP", "TMP"))
+        pathlib.Path(desktop.folder, "temp.reg").write_bytes(
+            f"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Environment]\r\n{variables}".encode(LOG_ENCODING))
+        subprocess.run([WINE, "reg", "import", os.path.join(desktop.folder, "temp.reg")], env=desktop.env, check=True,
+                       timeout=WAIT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class Updater(contextlib.AbstractContextManager):
@@ -240,11 +253,13 @@ class Updater(contextlib.AbstractContextManager):
             for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
                 pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
+        for dll in ("wininet.dll", "bcrypt.dll", "crypt32.dll") if self.wine else ():
+            shutil.copy(PLANTED, os.path.join(self.folder, dll))
         if product is not None:
             pathlib.Path(self.folder, "update.cfg").write_bytes(product.encode() + b"\r\n")
         if key is not None:
             pathlib.Path(self.folder, "update.pem").write_bytes(key)
-        program = [WINE64] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
+        program = [WINE] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
         self.process = subprocess.Popen(program + list(map(str, arguments)),
                                         env=desktop.env if self.wine else dict(desktop.env, TMPDIR=self.temp),
                                         cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
@@ -302,7 +317,7 @@ class Updater(contextlib.AbstractContextManager):
         person copies it: drag-selected from a few places (the icon moves its start); the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
-        texts = [self.desktop.run(WINE64, BOX_READER)] if self.wine else [""]
+        texts = [self.desktop.run(WINE, BOX_READER)] if self.wine else [""]
         for start in () if self.wine else range(x + 2, x + 90, 6):
             self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",
                              "mousemove", str(x + width - 2), str(y + height - 2), "mouseup", "1")

@@ -3,23 +3,14 @@
 
 #include <string>
 
-#include "platform/ProgramInfo.h"
+#include "platform/ProgramFacts.h"
 
 namespace updater {
 
-class LinuxProgramInfo : public IProgramInfo {
+class LinuxProgramInfo : public ProgramFacts {
  public:
   // arguments are the program's arguments, joined by single blanks.
   explicit LinuxProgramInfo(std::string arguments);
-
-  std::string FileBesideProgram(const std::string& name) const override;
-  std::string ModuleName() const override;
-  std::string CommandLine() const override { return arguments_; }
-
- private:
-  std::string folder_;
-  std::string module_;
-  std::string arguments_;
 };
 
 // The argument text of a command line: the arguments after the program's own name, joined by blanks.
