@@ -13,18 +13,22 @@
 
 namespace updater {
 
+struct DesktopServices {
+  IMessageBox& messageBox;
+  IFormWindow& window;
+  const IScreen& screen;
+  IPopupMenu& menu;
+  IAnimationTimer& timer;
+  IEventLoop& eventLoop;
+  INotifyShell& notifyShell;
+  const IImageList& goodIcons;
+  const IImageList& badIcons;
+};
+
 class IDesktop {
  public:
   virtual ~IDesktop() = default;
-  virtual IMessageBox& MessageBox() = 0;
-  virtual IFormWindow& Window() = 0;
-  virtual const IScreen& Screen() const = 0;
-  virtual IPopupMenu& Menu() = 0;
-  virtual IAnimationTimer& Timer() = 0;
-  virtual IEventLoop& EventLoop() = 0;
-  virtual INotifyShell& NotifyShell() = 0;
-  virtual const IImageList& GoodIcons() const = 0;
-  virtual const IImageList& BadIcons() const = 0;
+  virtual DesktopServices Services() = 0;
   // Delivers the desktop's events to the form from now on.
   virtual void Attach(IFormEvents& form) = 0;
   // Runs the event loop until the form is unloaded; returns the exit status.

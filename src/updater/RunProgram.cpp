@@ -15,15 +15,15 @@ int RunProgram(const PlatformServices& platform, const DesktopMaker& makeDesktop
   RunTrapped(
       [&] {
         const std::unique_ptr<IDesktop> desktop = makeDesktop();
-        ErrorReporter reporter(desktop->MessageBox(), log);
+        const DesktopServices parts = desktop->Services();
+        ErrorReporter reporter(parts.messageBox, log);
         UpdateState state;
         Localisation texts(state.LanguageBase, reporter);
-        const TrayDesktop tray{desktop->NotifyShell(), platform.clock, desktop->Screen(),   desktop->Window(),
-                               desktop->Menu(),        desktop->GoodIcons(), desktop->BadIcons()};
-        const FormServices services{platform.program,    platform.textFiles,  platform.localFiles,
-                                    platform.internet,   platform.shell,      desktop->MessageBox(),
-                                    desktop->Timer(),    desktop->EventLoop(), tray,
-                                    platform.publisherSignature};
+        const TrayDesktop tray{parts.notifyShell, platform.clock, parts.screen,    parts.window,
+                               parts.menu,        parts.goodIcons, parts.badIcons};
+        const FormServices services{platform.program,  platform.textFiles, platform.localFiles, platform.internet,
+                                    platform.shell,    parts.messageBox,   parts.timer,         parts.eventLoop,
+                                    tray,              platform.publisherSignature};
         frmUpdater form(state, services, FormReporting{reporter, reporter, log, texts});
         desktop->Attach(form);
         form.Form_Load();

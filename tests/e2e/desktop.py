@@ -224,10 +224,15 @@ class Wine:
         desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
                            WINEARCH="win32" if EMULATED else "win64",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
+        boot = [WINE, "wineboot", "--init"]
+        if EMULATED:  # Wine's loader waits five minutes for a new prefix, too few here; the boot goes on without it
+            subprocess.run(boot, env=desktop.env, timeout=1800, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=1800)
         server = desktop.start([WINESERVER, "--foreground", "--persistent"])
         desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
-        subprocess.run([WINE, "wineboot", "--init"], env=desktop.env, check=True, timeout=1200,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not EMULATED:
+            subprocess.run(boot, env=desktop.env, check=True, timeout=WAIT * 10, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
         self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\

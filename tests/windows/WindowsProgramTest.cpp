@@ -1,5 +1,4 @@
-// The program's facts, clock and version as Wine reports them, in a log record; the shell's open and
-// the texts of the notification area.
+// The program's facts, clock and version as Wine reports them, in a log record.
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -7,16 +6,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "fakes/FakeDesktop.h"
-#include "fakes/FakeSystem.h"
 #include "platform/windows/WindowsLocaleClock.h"
-#include "platform/windows/WindowsNotifyShell.h"
 #include "platform/windows/WindowsProgramInfo.h"
-#include "platform/windows/WindowsShellExecute.h"
 #include "platform/windows/WindowsSystemVersion.h"
 #include "platform/windows/WindowsTextFiles.h"
 #include "text/ErrorLog.h"
-#include "tray/CXPSysTrayIcon.h"
 
 namespace updater {
 namespace {
@@ -55,44 +49,6 @@ TEST(WindowsProgram, LogRecordTellsTheSystemAndTheLocalesShortDate) {
   char date[80];
   ASSERT_GT(::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, date, sizeof date), 0);
   EXPECT_EQ(record.rfind(std::string("\r\n***** Error appeared at ") + date, 0), 0u) << record;
-}
-
-// Shell extensions that the file may reach need COM on the calling thread.
-TEST(WindowsProgram, ShellOpensTheFileFromAComApartment) {
-  WindowsShellExecute shell;
-  shell.ShellExecute(0, "open", "missing.exe", "", ".", 5);
-  EXPECT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE);
-}
-
-struct NoEvents : ITrayIconEvents {
-  void ButtonClick(std::int32_t&) override {}
-  void ButtonDblClick(std::int32_t&) override {}
-};
-struct WideShell : INotifyShell {
-  bool Shell_NotifyIcon(std::uint32_t, const NotifyIconRecord& record, const NotifyIconTexts& texts) override {
-    request = NotifyRequest(record, texts);
-    return true;
-  }
-  ShellIconRequest request;
-};
-
-// The shell's wide fields hold as many characters as the record's bytes (an umlaut takes two of them),
-// and a character of two UTF-16 units is kept or left out whole.
-TEST(WindowsTray, TextsAreCutToTheCharactersTheWideFieldsHold) {
-  test::FakeSystem clock;
-  test::FakeDesktop screen;
-  NoEvents events;
-  WideShell shell;
-  CXPSysTrayIcon icon(shell, clock, screen, events);
-  std::string umlauts;
-  for (int i = 0; i < 300; ++i) umlauts += "\xC3\xA4";
-  icon.Visible(true);
-  icon.ToolTip(umlauts);
-  EXPECT_EQ(WideFieldText(shell.request.tip, 128), std::wstring(127, L'\xE4'));
-  icon.ShowBaloon(umlauts, "x|" + umlauts, 0, 1);
-  EXPECT_EQ(WideFieldText(shell.request.info, 256), std::wstring(255, L'\xE4'));
-  EXPECT_EQ(WideFieldText(shell.request.infoTitle, 64), L"x\r" + std::wstring(61, L'\xE4'));
-  EXPECT_EQ(WideFieldText(std::string(62, 'x') + "\xF0\x9F\x98\x80", 64), std::wstring(62, L'x'));
 }
 
 }  // namespace

@@ -22,15 +22,9 @@ class WindowsDesktop : public IDesktop {
   void Attach(IFormEvents& form) override { relay_.Attach(form); }
   int Run() override { return eventLoop_.Run(); }
 
-  IMessageBox& MessageBox() override { return messageBox_; }
-  IFormWindow& Window() override { return window_; }
-  const IScreen& Screen() const override { return window_; }
-  IPopupMenu& Menu() override { return menu_; }
-  IAnimationTimer& Timer() override { return timer_; }
-  IEventLoop& EventLoop() override { return eventLoop_; }
-  INotifyShell& NotifyShell() override { return notifyShell_; }
-  const IImageList& GoodIcons() const override { return goodIcons_; }
-  const IImageList& BadIcons() const override { return badIcons_; }
+  DesktopServices Services() override {
+    return {messageBox_, window_, window_, menu_, timer_, eventLoop_, notifyShell_, goodIcons_, badIcons_};
+  }
 
  private:
   FormEventsRelay relay_;
