@@ -19,8 +19,7 @@ from gi.repository import Gio, GLib
 
 PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
 # The updater under test is named first. A Windows one (.exe) runs under Wine and is followed by the
-# installer it is to download, a Windows program that prints the text of the updater's message box and
-# a DLL that leaves a mark beside itself when it is loaded, planted beside the updater.
+# installer it is to download and a Windows program that prints the text of the updater's message box.
 UPDATER = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ""
 WINDOWS = UPDATER.endswith(".exe")
 # A 32-bit program runs under 32-bit Wine, where the kernel runs no 32-bit code through an emulator (slow).
@@ -29,7 +28,6 @@ EMULATED = PE[int.from_bytes(PE[60:64], "little") + 4:][:2] == b"\x4c\x01"  # th
 WAIT = 300 if EMULATED else 30  # seconds; the bound of every single wait
 if WINDOWS:
     INSTALLER, BOX_READER = ("setup.exe", pathlib.Path(sys.argv[2]).read_bytes()), os.path.abspath(sys.argv[3])
-    PLANTED = os.path.abspath(sys.argv[4])
 else:  # a harmless installer: notes where it ran and with how many arguments, as the Windows one does
     INSTALLER = ("setup.run", b"#!/bin/sh\nprintf '%s\\n%s\\n' \"$(pwd)\" $# > \"$0.ran\"\n")
 LOG_ENCODING = "cp1252" if WINDOWS else "utf-8"  # the ANSI code page
@@ -51,7 +49,7 @@ def main():
         os.environ["UPDATER_E2E_NETNS"] = "1"
         os.execvp("unshare", ["unshare", "--net", "--mount", sys.executable] + sys.argv)
     subprocess.run(["ip", "link", "set", "lo", "up"], check=True)
-    del sys.argv[1:5 if WINDOWS else 2]
+    del sys.argv[1:4 if WINDOWS else 2]
     unittest.main(module="__main__", verbosity=2)
 
 
@@ -258,8 +256,6 @@ class Updater(contextlib.AbstractContextManager):
             for name in (INSTALLER[0], INSTALLER[0] + ".ran"):
                 pathlib.Path(self.temp, name).unlink(missing_ok=True)
         shutil.copy(UPDATER, self.folder)
-        for dll in ("wininet.dll", "bcrypt.dll", "crypt32.dll") if self.wine else ():
-            shutil.copy(PLANTED, os.path.join(self.folder, dll))
         if product is not None:
             pathlib.Path(self.folder, "update.cfg").write_bytes(product.encode() + b"\r\n")
         if key is not None:
