@@ -16,7 +16,7 @@ case "$1" in
   *-win32.zip) machine="i386" flags="DYNAMIC_BASE NX_COMPAT" ;;
   *) fail "$1" "neither -win64.zip nor -win32.zip" ;;
 esac
-headers=$("$2" -p "$out/updater.exe")
+headers=$("$2" -f -p "$out/updater.exe")
 [[ "$headers" == *"architecture: $machine,"* ]] || fail "$1" "machine: $(grep architecture <<<"$headers")"
 grep -q "^Subsystem.*(Windows GUI)" <<<"$headers" || fail "$1" "not a GUI program"
 for flag in $flags; do grep -qx "[[:space:]]*$flag" <<<"$headers" || fail "$1" "no $flag"; done
