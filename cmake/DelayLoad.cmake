@@ -5,7 +5,7 @@
 #   updater_delay_load(<target> <dll>...)
 
 if(CMAKE_SCRIPT_MODE_FILE)
-  # cmake -DNM=<nm> -DIMPORTS=<import library> -DPREFIX=<import symbol prefix> -DDLL=<name> -DDEF=<out> -P DelayLoad.cmake
+  # cmake -DNM=<nm> -DIMPORTS=<import library> -DPREFIX=<symbol prefix> -DDLL=<name> -DDEF=<out> -P DelayLoad.cmake
   execute_process(COMMAND ${NM} -g ${IMPORTS} OUTPUT_VARIABLE symbols COMMAND_ERROR_IS_FATAL ANY)
   string(REGEX MATCHALL " I ${PREFIX}[^\n]+" imports "${symbols}")
   list(REMOVE_DUPLICATES imports)

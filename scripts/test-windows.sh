@@ -12,8 +12,9 @@ if [ "${1:-}" = --emulated ]; then
   # In a user namespace of the run's own: its own binfmt_misc, which nothing outside sees, runs 32-bit
   # ELF files through qemu (the fix-binary flag: the emulator is opened here, once).
   mount -t binfmt_misc none /proc/sys/fs/binfmt_misc
-  printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' \
-    >/proc/sys/fs/binfmt_misc/register
+  elf='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00'  # 32-bit x86, little-endian
+  mask='\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'  # executables and PIEs
+  printf '%s' ":qemu-i386:M::$elf:$mask:/usr/bin/qemu-i386-static:F" >/proc/sys/fs/binfmt_misc/register
   exec /usr/bin/python3 -W ignore::DeprecationWarning tests/e2e/test_updater.py build-windows/updater.exe \
     build-windows/tests/e2e/windows/{test_installer.exe,read_message_box.exe} -k shipped
 fi

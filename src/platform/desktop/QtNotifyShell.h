@@ -18,6 +18,7 @@ class QtNotifyShell : public QObject, public INotifyShell {
  public:
   QtNotifyShell(const IconRegistry& icons, const IScreen& screen, FormEventsRelay& relay);
 
+  // The texts are the record's, cut to its bytes in whole UTF-8 characters.
   bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record, const NotifyIconTexts&) override;
 
  private:
