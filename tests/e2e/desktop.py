@@ -6,6 +6,7 @@ import logging
 import os
 import pathlib
 import queue
+import re
 import select
 import shutil
 import subprocess
@@ -222,25 +223,25 @@ class Wine:
         desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
                            WINEARCH="win32" if EMULATED else "win64",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
-        boot = [WINE, "wineboot", "--init"]
-        if EMULATED:  # Wine's loader waits five minutes for a new prefix, too few here; the boot goes on without it
-            subprocess.run(boot, env=desktop.env, timeout=1800, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=1800)
-        server = desktop.start([WINESERVER, "--foreground", "--persistent"])
-        desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
-        if not EMULATED:
-            subprocess.run(boot, env=desktop.env, check=True, timeout=WAIT * 10, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
+        boot, quiet = [WINE, "wineboot", "--init"], dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The prefix is made under a server that ends with it: Wine's loader waits five minutes for a new prefix,
+        # too few under emulation, and the boot goes on without it.
+        subprocess.run(boot, env=desktop.env, timeout=1800, **quiet)
+        subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=1800)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
         self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\
         self.windows_temp = f"C:\\users\\{user}\\Temp\\J\u00fcrgen"
         os.makedirs(self.temp)
-        variables = "".join(f'"{name}"="{self.windows_temp}"\r\n'.replace("\\", "\\\\") for name in ("TEMP", "TMP"))
-        pathlib.Path(desktop.folder, "temp.reg").write_bytes(
-            f"REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Environment]\r\n{variables}".encode(LOG_ENCODING))
-        subprocess.run([WINE, "reg", "import", os.path.join(desktop.folder, "temp.reg")], env=desktop.env, check=True,
-                       timeout=WAIT, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The user's TEMP and TMP, written into the registry's file while no server holds it.
+        registry = pathlib.Path(desktop.env["WINEPREFIX"], "user.reg")
+        value = self.windows_temp.replace("\\", "\\\\").replace("\u00fc", "\\xfc")
+        text, found = re.subn(r'^"(TEMP|TMP)"=.*$', lambda m: f'"{m[1]}"="{value}"', registry.read_text(), flags=re.M)
+        assert found == 2, "TEMP and TMP in " + str(registry)
+        registry.write_text(text)
+        server = desktop.start([WINESERVER, "--foreground", "--persistent"])
+        desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
+        subprocess.run(boot, env=desktop.env, check=True, timeout=1800, **quiet)  # the session's start, once
 
 
 class Updater(contextlib.AbstractContextManager):
