@@ -53,10 +53,10 @@ class Scenarios(unittest.TestCase):
     @unittest.skipUnless(EMULATED, "the 32-bit program's few runs under emulation; the x86-64 one runs all")
     def test_shipped_32_bit_program_installs_a_release_and_asks_after_a_failure(self):
         with FtpServer() as ftp:
-            content = ftp.publish(4096)
-            with Updater(panel, URL, 4096, 1000) as run:
+            content = ftp.publish(20000)
+            with Updater(panel, URL, 20000, 1000) as run:
                 self.assertInstalled(run, content)
-            with Updater(panel, URL, 4097, 1000) as run:
+            with Updater(panel, URL, 20001, 1000) as run:
                 wait_for(run.log, "the failure")
                 run.click_icon("click", "1")
                 self.assertEqual(run.answer("n"), RETRY.format("Downloaded file has wrong size."))
