@@ -16,9 +16,14 @@ set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_CURRENT_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 
 if(WIN32)
-  # updater-1.0.19-win32.zip: updater.exe, a sample update.cfg, README.md and LICENSE at its top.
+  # updater-1.0.19-win64.zip (x86-64) or updater-1.0.19-win32.zip (32-bit x86): updater.exe, a sample
+  # update.cfg, README.md and LICENSE at its top.
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_SYSTEM_NAME win32)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_SYSTEM_NAME win64)
+  else()
+    set(CPACK_SYSTEM_NAME win32)
+  endif()
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
 else()
   # updater_1.0.19_amd64.deb, installing into /opt/updater; its dependencies are read from the binary.

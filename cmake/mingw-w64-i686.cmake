@@ -7,3 +7,7 @@ find_program(UPDATER_WINE wine)
 if(UPDATER_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${UPDATER_WINE})
 endif()
+# SSE2 floating point, as the x86-64 build computes: x87 code keeps excess precision, so a
+# percentage or a rounding could differ by one. Every Windows the program serves has SSE2.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")

@@ -1,4 +1,4 @@
-// The updater: wires the Linux and Qt stand-ins of the platform to the program's logic and runs it.
+// The updater: builds the Linux and Qt stand-ins of the platform and runs the program on them.
 //
 //   updater <ftp, https or http address> <expected size in bytes> <language: 1000 English, 2000 German>
 
@@ -11,11 +11,7 @@
 #include "platform/linux/LinuxTextFiles.h"
 #include "platform/linux/OpenSslPublisherSignature.h"
 #include "platform/linux/internet/CurlInternet.h"
-#include "text/ErrorLog.h"
-#include "text/ErrorReporter.h"
-#include "text/Localisation.h"
-#include "updater/UpdateState.h"
-#include "updater/frmUpdater.h"
+#include "updater/RunProgram.h"
 
 #include <clocale>
 
@@ -24,8 +20,8 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
 
   // The argument text is taken before Qt starts, so that no argument is mistaken for a Qt option.
-  LinuxProgramInfo program(JoinArguments(argc, argv));
-  DesktopSession desktop(argc > 0 ? argv[0] : nullptr);
+  const LinuxProgramInfo program(JoinArguments(argc, argv));
+  const QtApplicationHolder application(argc > 0 ? argv[0] : nullptr);
 
   LinuxTextFiles textFiles;
   LinuxLocalFiles localFiles;
@@ -34,19 +30,9 @@ int main(int argc, char** argv) {
   LinuxShellExecute shell;
   CurlInternet internet;
   OpenSslPublisherSignature publisherSignature;
+  QtMessageBox messageBox;
 
-  ErrorLog log(textFiles, program, clock, systemVersion);
-  ErrorReporter reporter(desktop.MessageBox(), log);
-  UpdateState state;
-  Localisation texts(state.LanguageBase, reporter);
-
-  const TrayDesktop tray{desktop.NotifyShell(), clock,         desktop.Screen(),  desktop.Window(),
-                         desktop.Menu(),        desktop.GoodIcons(), desktop.BadIcons()};
-  const FormServices services{program, textFiles, localFiles, internet, shell, desktop.MessageBox(),
-                              desktop.Timer(), desktop.EventLoop(), tray, publisherSignature};
-  frmUpdater form(state, services, FormReporting{reporter, reporter, log, texts});
-  desktop.Attach(form);
-
-  form.Form_Load();
-  return form.Unloaded() ? 0 : desktop.Run();
+  const PlatformServices platform{program, textFiles, localFiles, clock,     systemVersion,
+                                  shell,   internet,  publisherSignature,    messageBox};
+  return RunProgram(platform, [] { return std::make_unique<DesktopSession>(); });
 }

@@ -5,11 +5,20 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace updater {
 
 using NotifyIconRecord = std::array<std::uint8_t, 504>;
+
+// The record's three texts whole, with their line breaks made: a shell whose fields count characters,
+// not the record's bytes, cuts them itself.
+struct NotifyIconTexts {
+  std::string tip;
+  std::string info;
+  std::string infoTitle;
+};
 
 namespace nid {
 // Field offsets and widths.
@@ -85,8 +94,9 @@ inline constexpr std::int32_t WM_RBUTTONDBLCLK = 518;
 class INotifyShell {
  public:
   virtual ~INotifyShell() = default;
-  // Carries out one request (NIM_*) with the record; the answer tells whether the shell took it.
-  virtual bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) = 0;
+  // Carries out one request (NIM_*) with the record and its texts; the answer tells whether the shell took it.
+  virtual bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record,
+                                const NotifyIconTexts& texts) = 0;
 };
 
 }  // namespace updater

@@ -7,6 +7,17 @@ namespace updater {
 
 enum class MenuCommand { Pause, Continue, Cancel };
 
+// The menu's commands in their order, and their captions until the form sets its own.
+inline constexpr MenuCommand kMenuCommands[] = {MenuCommand::Pause, MenuCommand::Continue, MenuCommand::Cancel};
+inline const char* DefaultMenuCaption(MenuCommand command) {
+  switch (command) {
+    case MenuCommand::Pause: return "&Pause download";
+    case MenuCommand::Continue: return "&Continue";
+    case MenuCommand::Cancel: break;
+  }
+  return "&Cancel download";
+}
+
 class IPopupMenu {
  public:
   virtual ~IPopupMenu() = default;

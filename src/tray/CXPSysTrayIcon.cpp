@@ -21,11 +21,12 @@ CXPSysTrayIcon::CXPSysTrayIcon(INotifyShell& shell, ILocaleClock& clock, const I
 
 CXPSysTrayIcon::~CXPSysTrayIcon() { Visible(false); }
 
-void CXPSysTrayIcon::Send(std::uint32_t request) { shell_.Shell_NotifyIcon(request, notifyData_); }
+void CXPSysTrayIcon::Send(std::uint32_t request) { shell_.Shell_NotifyIcon(request, notifyData_, texts_); }
 
 void CXPSysTrayIcon::SetFlags(std::uint32_t flags) { WriteU32(notifyData_, kFlags, flags); }
 
-void CXPSysTrayIcon::SetText(std::size_t offset, std::size_t width, const std::string& text) {
+void CXPSysTrayIcon::SetText(std::size_t offset, std::size_t width, const std::string& text, std::string& whole) {
+  whole = TrayLineBreaks(text);
   const std::string field = TrayFieldText(text, width);
   std::copy(field.begin(), field.end(), notifyData_.begin() + static_cast<std::ptrdiff_t>(offset));
 }
@@ -59,7 +60,7 @@ void CXPSysTrayIcon::SharedIcon(bool isShared) {
 }
 
 void CXPSysTrayIcon::ToolTip(const std::string& newToolTip) {
-  SetText(kTip, kTipWidth, newToolTip);
+  SetText(kTip, kTipWidth, newToolTip, texts_.tip);
   if (!iconVisible_) return;
   SetFlags(NIF_TIP);
   Send(NIM_MODIFY);
@@ -68,8 +69,8 @@ void CXPSysTrayIcon::ToolTip(const std::string& newToolTip) {
 void CXPSysTrayIcon::ShowBaloon(const std::string& message, const std::string& caption, std::int32_t timeOut,
                                 std::int32_t baloonIcon) {
   if (!iconVisible_) return;
-  SetText(kInfo, kInfoWidth, message);
-  SetText(kInfoTitle, kInfoTitleWidth, caption);
+  SetText(kInfo, kInfoWidth, message, texts_.info);
+  SetText(kInfoTitle, kInfoTitleWidth, caption, texts_.infoTitle);
   WriteU32(notifyData_, kTimeoutOrVersion, static_cast<std::uint32_t>(timeOut));
   WriteU32(notifyData_, kInfoFlags, static_cast<std::uint32_t>(baloonIcon));
   SetFlags(NIF_INFO);

@@ -52,12 +52,14 @@ class CXPSysTrayIcon {
  private:
   void Send(std::uint32_t request);
   void SetFlags(std::uint32_t flags);
-  void SetText(std::size_t offset, std::size_t width, const std::string& text);
+  // Puts text into its record field and, whole, into its place of the texts.
+  void SetText(std::size_t offset, std::size_t width, const std::string& text, std::string& whole);
 
   INotifyShell& shell_;
   const IScreen& screen_;
   ITrayIconEvents& events_;
   NotifyIconRecord notifyData_{};
+  NotifyIconTexts texts_;
   bool iconVisible_ = false;
 };
 

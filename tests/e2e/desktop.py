@@ -7,6 +7,7 @@ import logging
 import os
 import pathlib
 import queue
+import re
 import select
 import shutil
 import subprocess
@@ -18,18 +19,21 @@ import unittest
 
 from gi.repository import Gio, GLib
 
-WAIT = 30  # seconds; the bound of every single wait
 PANEL_HEIGHT = 32  # the panel's icon places are narrower than they are high
 # The updater under test is named first. A Windows one (.exe) runs under Wine and is followed by the
 # installer it is to download and a Windows program that prints the text of the updater's message box.
 UPDATER = os.path.abspath(sys.argv[1]) if len(sys.argv) > 1 else ""
 WINDOWS = UPDATER.endswith(".exe")
+# A 32-bit program runs under 32-bit Wine, where the kernel runs no 32-bit code through an emulator (slow).
+PE = pathlib.Path(UPDATER).read_bytes()[:1024] if WINDOWS else b""
+EMULATED = PE[int.from_bytes(PE[60:64], "little") + 4:][:2] == b"\x4c\x01"  # the PE header's machine: i386
+WAIT = 300 if EMULATED else 30  # seconds; the bound of every single wait
 if WINDOWS:
     INSTALLER, BOX_READER = ("setup.exe", pathlib.Path(sys.argv[2]).read_bytes()), os.path.abspath(sys.argv[3])
 else:  # a harmless installer: notes where it ran and with how many arguments, as the Windows one does
     INSTALLER = ("setup.run", b"#!/bin/sh\nprintf '%s\\n%s\\n' \"$(pwd)\" $# > \"$0.ran\"\n")
 LOG_ENCODING = "cp1252" if WINDOWS else "utf-8"  # the ANSI code page
-WINE64, WINESERVER = "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
+WINE, WINESERVER = "/usr/lib/wine/wine" if EMULATED else "/usr/lib/wine/wine64", "/usr/lib/wine/wineserver"
 BUS_CONFIG = """<busconfig><type>session</type><listen>unix:dir={}</listen><auth>EXTERNAL</auth><policy
   context="default"><allow send_destination="*"/><allow receive_sender="*"/><allow own="*"/></policy></busconfig>"""
 WATCHER = """<node><interface name="org.kde.StatusNotifierWatcher">
@@ -350,20 +354,33 @@ class WebServers(contextlib.AbstractContextManager):
 
 
 class Wine:
-    """A 64-bit Wine prefix of the desktop's own, its server kept running until the desktop closes. Every
-    Wine program of the desktop runs with the desktop's environment: Wine places its server by TMPDIR."""
+    """A Wine prefix of the desktop's own (32-bit for a 32-bit program), its server kept running until the desktop
+    closes, with a temporary folder whose name is not ASCII. Every Wine program of the desktop runs with the
+    desktop's environment: Wine places its server by TMPDIR."""
 
     def __init__(self, desktop):
         desktop.env.update(WINEPREFIX=os.path.join(desktop.folder, "wine"), WINEDEBUG="-all",
+                           WINEARCH="win32" if EMULATED else "win64",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
-        server = desktop.start([WINESERVER, "--foreground", "--persistent"])
-        desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
-        subprocess.run([WINE64, "wineboot", "--init"], env=desktop.env, check=True, timeout=600,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        boot, quiet = [WINE, "wineboot", "--init"], dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # The prefix is made under a server that ends with it: Wine's loader waits five minutes for a new prefix,
+        # too few under emulation, and the boot goes on without it.
+        subprocess.run(boot, env=desktop.env, timeout=1800, **quiet)
+        subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=1800)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
-        self.temp = os.path.join(users, user, "Temp")  # the temporary folder, C:\users\<user>\Temp\
-        self.windows_temp = f"C:\\users\\{user}\\Temp"
+        self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\
+        self.windows_temp = f"C:\\users\\{user}\\Temp\\J\u00fcrgen"
+        os.makedirs(self.temp)
+        # The user's TEMP and TMP, written into the registry's file while no server holds it.
+        registry = pathlib.Path(desktop.env["WINEPREFIX"], "user.reg")
+        value = self.windows_temp.replace("\\", "\\\\").replace("\u00fc", "\\xfc")
+        text, found = re.subn(r'^"(TEMP|TMP)"=.*$', lambda m: f'"{m[1]}"="{value}"', registry.read_text(), flags=re.M)
+        assert found == 2, "TEMP and TMP in " + str(registry)
+        registry.write_text(text)
+        server = desktop.start([WINESERVER, "--foreground", "--persistent"])
+        desktop.closers.callback(lambda: (subprocess.run([WINESERVER, "-k"], env=desktop.env), server.wait(WAIT)))
+        subprocess.run(boot, env=desktop.env, check=True, timeout=1800, **quiet)  # the session's start, once
 
 
 class Updater(contextlib.AbstractContextManager):
@@ -384,7 +401,7 @@ class Updater(contextlib.AbstractContextManager):
             pathlib.Path(self.folder, "update.cfg").write_bytes(product.encode() + b"\r\n")
         if key is not None:
             pathlib.Path(self.folder, "update.pem").write_bytes(key)
-        program = [WINE64] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
+        program = [WINE] * bool(self.wine) + [os.path.join(self.folder, os.path.basename(UPDATER))]
         self.process = subprocess.Popen(program + list(map(str, arguments)),
                                         env=dict(desktop.env, **({} if self.wine else {"TMPDIR": self.temp}), **(env or {})),
                                         cwd=self.folder, stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
@@ -443,7 +460,7 @@ class Updater(contextlib.AbstractContextManager):
         right to left, from the right; the longest selection wins."""
         window, x, y, width, height = wait_for(lambda: [w for w in self.windows("--name", "^Updater$")
                                                         if w[3] > 64], "a message box")[0]
-        texts = [self.desktop.run(WINE64, BOX_READER)] if self.wine else [""]
+        texts = [self.desktop.run(WINE, BOX_READER)] if self.wine else [""]
         drags = [(x + d, x + width - 2) for d in range(2, 90, 6)] + [(x + width - d, x + 2) for d in range(2, 40, 2)]
         for start, end in [] if self.wine else drags:
             self.desktop.run("xdotool", "mousemove", str(start), str(y + 16), "mousedown", "1",

@@ -15,8 +15,8 @@ import time
 import unittest
 
 import desktop
-from desktop import (INSTALLER, WAIT, WINDOWS, Desktop, FtpServer, Updater, WebServers, colour_shares, main,
-                     trust_test_authority, wait_for)
+from desktop import (EMULATED, INSTALLER, LOG_ENCODING, WAIT, WINDOWS, Desktop, FtpServer, Updater, WebServers,
+                     colour_shares, main, trust_test_authority, wait_for)
 
 NAME = INSTALLER[0]
 URL = "ftp://127.0.0.1/pub/" + NAME
@@ -63,8 +63,20 @@ class Scenarios(unittest.TestCase):
         """The run ended after starting the installer, exactly content, in the temporary folder without arguments."""
         self.assertTrue(run.ended())
         self.assertEqual(run.file(NAME), content)
-        self.assertEqual(wait_for(lambda: run.file(NAME + ".ran").decode().split(), "the installer's note"),
+        self.assertEqual(wait_for(lambda: run.file(NAME + ".ran").decode(LOG_ENCODING).split(), "the installer's note"),
                          [run.wine.windows_temp if run.wine else run.temp, "0"])
+
+    @unittest.skipUnless(EMULATED, "the 32-bit program's few runs under emulation; the x86-64 one runs all")
+    def test_shipped_32_bit_program_installs_a_release_and_asks_after_a_failure(self):
+        with FtpServer() as ftp:
+            content = ftp.publish(20000)
+            with Updater(panel, URL, 20000, 1000) as run:
+                self.assertInstalled(run, content)
+            with Updater(panel, URL, 20001, 1000) as run:
+                wait_for(run.log, "the failure")
+                run.click_icon("click", "1")
+                self.assertEqual(run.answer("n"), RETRY.format("Downloaded file has wrong size."))
+                self.assertTrue(run.ended())
 
     def test_start_up_fault_is_announced_in_a_box_and_logged_and_ends_the_program(self):
         for arguments, product, message, number, line in [

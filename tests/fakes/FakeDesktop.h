@@ -79,7 +79,7 @@ struct FakeDesktop : IFormWindow, IScreen, IPopupMenu, IAnimationTimer, IEventLo
     executed.push_back(verb + "|" + file + "|" + args + "|" + folder + "|" + std::to_string(show));
     return 42;
   }
-  bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override {
+  bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record, const NotifyIconTexts&) override {
     sent.push_back({message, record});
     Call("Notify" + std::to_string(message));
     return true;

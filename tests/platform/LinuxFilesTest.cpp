@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/TextFileCases.h"
-#include "platform/linux/BufferedOutputFile.h"
+#include "platform/BufferedOutputFile.h"
 #include "platform/linux/LinuxLocalFiles.h"
 #include "platform/linux/LinuxTextFiles.h"
 

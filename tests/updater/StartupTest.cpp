@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <system_error>
+
 #include "updater/FormHarness.h"
+#include "updater/RunProgram.h"
 
 namespace updater {
 namespace {
@@ -93,6 +96,21 @@ TEST(Startup, EachFormProcedureReportsItsFaultUnderItsOwnName) {
     ASSERT_EQ(h.desktop.boxes.size(), 1u) << i;
     EXPECT_NE(h.Log().find(std::string("message = ") + expected[i]), std::string::npos) << i << h.Log();
   }
+}
+
+// The form's window, menu or frames that cannot be made (no window station, no display) end the
+// program with a reported fault, not unseen.
+TEST(Startup, DesktopThatCannotBeMadeIsAReportedFaultOfLoading) {
+  FormHarness h;
+  const PlatformServices platform{h.system,   h.system,   h.localFiles,         h.system, h.system,
+                                  h.desktop,  h.internet, h.publisherSignature, h.desktop};
+  EXPECT_EQ(RunProgram(platform, []() -> std::unique_ptr<IDesktop> {
+              throw std::system_error(std::make_error_code(std::errc::not_enough_memory), "CreateWindowExW");
+            }),
+            0);
+  ASSERT_EQ(h.desktop.boxes.size(), 1u);
+  EXPECT_EQ(h.desktop.boxes[0].prompt, "Runtime error.");
+  EXPECT_NE(h.Log().find("\r\nmessage = Rintime Error in Form_Load\r\nerror # =  7 "), std::string::npos) << h.Log();
 }
 
 }  // namespace

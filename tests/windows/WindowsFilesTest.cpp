@@ -54,6 +54,13 @@ TEST(WindowsFiles, OldFileGoesNewFileIsCreatedNewFaultsByMeaning) {
   EXPECT_TRUE(files.Exists(folder / "sub") && files.Exists(folder / "readonly.bin"));
   ::SetFileAttributesA((folder / "readonly.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
 
+  // An old file that another program holds open, sharing reading and deleting, leaves its name to the new one.
+  const HANDLE held = ::CreateFileA(folder.Write("held.bin", "old").c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+  files.Delete(folder / "held.bin");
+  files.Create(folder / "held.bin")->Close();
+  ::CloseHandle(held);
+
   // Files past the buffer arrive whole in the end-to-end downloads; one given up keeps what it got.
   files.Create(folder / "dropped")->Append(reinterpret_cast<const std::uint8_t*>("part"), 4);
   EXPECT_EQ(folder.Read("dropped"), "part");

@@ -9,9 +9,8 @@ QtApplicationHolder::QtApplicationHolder(const char* programName)
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
-DesktopSession::DesktopSession(const char* programName)
-    : application_(programName),
-      window_(relay_),
+DesktopSession::DesktopSession()
+    : window_(relay_),
       menu_(relay_),
       goodIcons_(FrameColour::Green, icons_),
       badIcons_(FrameColour::Red, icons_),

@@ -1,11 +1,12 @@
 #pragma once
-// The Qt desktop of one run: the application object, the hidden form window with its menu and timer,
+// The Qt desktop of one run: the hidden form window with its menu and timer,
 // message boxes, the notification area and the animation frames.
 
 #include <QApplication>
 #include <memory>
 #include <string>
 
+#include "platform/Desktop.h"
 #include "platform/FormEventsRelay.h"
 #include "platform/desktop/IconRegistry.h"
 #include "platform/desktop/QtAnimationTimer.h"
@@ -30,27 +31,19 @@ class QtApplicationHolder {
   QApplication app_;
 };
 
-class DesktopSession {
+// Needs the application object.
+class DesktopSession : public IDesktop {
  public:
-  explicit DesktopSession(const char* programName);
+  DesktopSession();
 
-  // Delivers the desktop's events to the form from now on.
-  void Attach(IFormEvents& form) { relay_.Attach(form); }
-  // Runs the event loop until the form is unloaded.
-  int Run() { return eventLoop_.Run(); }
+  void Attach(IFormEvents& form) override { relay_.Attach(form); }
+  int Run() override { return eventLoop_.Run(); }
 
-  IMessageBox& MessageBox() { return messageBox_; }
-  IFormWindow& Window() { return window_; }
-  const IScreen& Screen() const { return window_; }
-  IPopupMenu& Menu() { return menu_; }
-  IAnimationTimer& Timer() { return timer_; }
-  IEventLoop& EventLoop() { return eventLoop_; }
-  INotifyShell& NotifyShell() { return notifyShell_; }
-  const IImageList& GoodIcons() const { return goodIcons_; }
-  const IImageList& BadIcons() const { return badIcons_; }
+  DesktopServices Services() override {
+    return {messageBox_, window_, window_, menu_, timer_, eventLoop_, notifyShell_, goodIcons_, badIcons_};
+  }
 
  private:
-  QtApplicationHolder application_;
   FormEventsRelay relay_;
   IconRegistry icons_;
   QtFormWindow window_;

@@ -3,7 +3,6 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
-#include <cmath>
 
 namespace updater {
 
@@ -30,8 +29,7 @@ void QtFormWindow::SetForegroundWindow() {
 
 std::int32_t QtFormWindow::TwipsPerPixelX() const {
   const QScreen* screen = QGuiApplication::primaryScreen();
-  const double dpi = screen != nullptr ? screen->logicalDotsPerInchX() : 96.0;
-  return std::max(1, static_cast<int>(std::lround(1440.0 / (dpi > 0 ? dpi : 96.0))));
+  return TwipsPerPixelAt(screen != nullptr ? screen->logicalDotsPerInchX() : 0);
 }
 
 bool QtFormWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -41,7 +41,7 @@ QtNotifyShell::QtNotifyShell(const IconRegistry& icons, const IScreen& screen, F
                    [this](QSystemTrayIcon::ActivationReason reason) { pointer_.Activated(reason); });
 }
 
-bool QtNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) {
+bool QtNotifyShell::Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record, const NotifyIconTexts&) {
   switch (message) {
     case NIM_ADD:
       added_ = true;

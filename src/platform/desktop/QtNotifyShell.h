@@ -18,7 +18,8 @@ class QtNotifyShell : public QObject, public INotifyShell {
  public:
   QtNotifyShell(const IconRegistry& icons, const IScreen& screen, FormEventsRelay& relay);
 
-  bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record) override;
+  // The texts are the record's, cut to its bytes in whole UTF-8 characters.
+  bool Shell_NotifyIcon(std::uint32_t message, const NotifyIconRecord& record, const NotifyIconTexts&) override;
 
  private:
   void Apply(std::uint32_t flags, const NotifyIconRecord& record);

@@ -8,10 +8,10 @@ namespace updater {
 
 QtPopupMenu::QtPopupMenu(FormEventsRelay& relay)
     : relay_(relay),
-      pause_(menu_.addAction(QStringLiteral("&Pause download"))),
-      continue_(menu_.addAction(QStringLiteral("&Continue"))) {
+      pause_(menu_.addAction(DefaultMenuCaption(MenuCommand::Pause))),
+      continue_(menu_.addAction(DefaultMenuCaption(MenuCommand::Continue))) {
   menu_.addSeparator();
-  cancel_ = menu_.addAction(QStringLiteral("&Cancel download"));
+  cancel_ = menu_.addAction(DefaultMenuCaption(MenuCommand::Cancel));
 }
 
 QAction* QtPopupMenu::ActionOf(MenuCommand command) const {
@@ -37,7 +37,7 @@ void QtPopupMenu::SetRightToLeft(bool rightToLeft) {
 
 void QtPopupMenu::Popup() {
   const QAction* chosen = menu_.exec(QCursor::pos());
-  for (MenuCommand command : {MenuCommand::Pause, MenuCommand::Continue, MenuCommand::Cancel}) {
+  for (MenuCommand command : kMenuCommands) {
     if (chosen == ActionOf(command)) relay_.Deliver([command](IFormEvents& form) { form.MenuClick(command); });
   }
 }

@@ -6,7 +6,8 @@
 
 #include <cstdlib>
 
-#include "platform/linux/BufferedOutputFile.h"
+#include "platform/BufferedOutputFile.h"
+#include "platform/linux/FileDescriptor.h"
 #include "platform/linux/SystemFault.h"
 
 namespace updater {
@@ -36,10 +37,18 @@ void LinuxLocalFiles::Delete(const std::string& path) {
 }
 
 std::unique_ptr<IOutputFile> LinuxLocalFiles::Create(const std::string& path) {
-  FileDescriptor file(RetryOnInterrupt(
+  auto file = std::make_shared<FileDescriptor>(RetryOnInterrupt(
       [&] { return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600); }));
-  if (!file.Valid()) RaiseSystemFault();
-  return std::make_unique<BufferedOutputFile>(std::move(file));
+  if (!file->Valid()) RaiseSystemFault();
+  return std::make_unique<BufferedOutputFile>(
+      [file](const std::uint8_t* data, std::size_t size) {
+        const ssize_t n = RetryOnInterrupt([&] { return ::write(file->Get(), data, size); });
+        if (n < 0) RaiseSystemFault();
+        return static_cast<std::size_t>(n);
+      },
+      [file] {
+        if (!file->Reset()) RaiseSystemFault();
+      });
 }
 
 }  // namespace updater

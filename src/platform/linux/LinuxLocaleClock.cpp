@@ -13,6 +13,10 @@ std::string Format(const char* format, const std::tm& local) {
   return std::string(text, n);
 }
 
+LocalTime TimeOf(const std::tm& local, double fraction = 0) {
+  return LocalTime{local.tm_hour, local.tm_min, local.tm_sec, fraction};
+}
+
 std::tm LocalNow(double* fraction) {
   const auto now = std::chrono::system_clock::now();
   const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
@@ -28,9 +32,7 @@ std::tm LocalNow(double* fraction) {
 }  // namespace
 
 std::string LocaleDateTimeText(const std::tm& local) {
-  const std::string date = Format(nl_langinfo(D_FMT), local);
-  if (local.tm_hour == 0 && local.tm_min == 0 && local.tm_sec == 0) return date;
-  return date + " " + Format(nl_langinfo(T_FMT), local);
+  return DateTimeText(TimeOf(local), Format(nl_langinfo(D_FMT), local), Format(nl_langinfo(T_FMT), local));
 }
 
 std::string LinuxLocaleClock::NowText() { return LocaleDateTimeText(LocalNow(nullptr)); }
@@ -38,7 +40,7 @@ std::string LinuxLocaleClock::NowText() { return LocaleDateTimeText(LocalNow(nul
 double LinuxLocaleClock::SecondsSinceMidnight() {
   double fraction = 0;
   const std::tm local = LocalNow(&fraction);
-  return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+  return TimeOf(local, fraction).SecondsSinceMidnight();
 }
 
 }  // namespace updater

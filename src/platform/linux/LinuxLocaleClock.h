@@ -4,6 +4,7 @@
 #include <ctime>
 #include <string>
 
+#include "platform/LocalTime.h"
 #include "platform/LocaleClock.h"
 
 namespace updater {

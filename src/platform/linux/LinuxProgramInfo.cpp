@@ -8,20 +8,17 @@
 #include <string_view>
 
 namespace updater {
+namespace {
 
-LinuxProgramInfo::LinuxProgramInfo(std::string arguments) : arguments_(std::move(arguments)) {
+std::string ExecutablePath() {
   char path[PATH_MAX];
   const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  const std::string exe = n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
-  const auto slash = exe.rfind('/');
-  folder_ = slash == std::string::npos ? "." : exe.substr(0, slash);
-  module_ = slash == std::string::npos ? exe : exe.substr(slash + 1);
-  if (const auto dot = module_.rfind('.'); dot != std::string::npos && dot > 0) module_.erase(dot);
+  return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string();
 }
 
-std::string LinuxProgramInfo::FileBesideProgram(const std::string& name) const { return folder_ + "/" + name; }
+}  // namespace
 
-std::string LinuxProgramInfo::ModuleName() const { return module_; }
+LinuxProgramInfo::LinuxProgramInfo(std::string arguments) : ProgramFacts(ExecutablePath(), '/', std::move(arguments)) {}
 
 std::vector<std::string> LinuxProgramInfo::UserLanguages() const {
   const auto variable = [](const char* name) -> std::string_view {

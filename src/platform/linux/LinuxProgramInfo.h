@@ -4,27 +4,18 @@
 
 #include <string>
 
-#include "platform/ProgramInfo.h"
+#include "platform/ProgramFacts.h"
 
 namespace updater {
 
-class LinuxProgramInfo : public IProgramInfo {
+class LinuxProgramInfo : public ProgramFacts {
  public:
   // arguments are the program's arguments, joined by single blanks.
   explicit LinuxProgramInfo(std::string arguments);
-
-  std::string FileBesideProgram(const std::string& name) const override;
-  std::string ModuleName() const override;
-  std::string CommandLine() const override { return arguments_; }
   // The messages locale as gettext reads it: the entries of LANGUAGE (a colon-separated list), or
   // else the first of LC_ALL, LC_MESSAGES and LANG that is set; none when that locale is C or POSIX,
   // in which gettext ignores LANGUAGE too.
   std::vector<std::string> UserLanguages() const override;
-
- private:
-  std::string folder_;
-  std::string module_;
-  std::string arguments_;
 };
 
 // The argument text of a command line: the arguments after the program's own name, joined by blanks.

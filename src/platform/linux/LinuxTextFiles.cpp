@@ -5,30 +5,27 @@
 
 #include <cerrno>
 
+#include "platform/ChunkedReads.h"
 #include "platform/linux/FileDescriptor.h"
 #include "platform/linux/SystemFault.h"
 
 namespace updater {
+namespace {
+
+ReadCall ReadFrom(const FileDescriptor& file) {
+  return [&file](char* buffer, std::size_t size) {
+    const ssize_t n = RetryOnInterrupt([&] { return ::read(file.Get(), buffer, size); });
+    if (n < 0) RaiseSystemFault();
+    return static_cast<std::size_t>(n);
+  };
+}
+
+}  // namespace
 
 std::string LinuxTextFiles::ReadFirstLine(const std::string& path) {
   FileDescriptor file(RetryOnInterrupt([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
   if (!file.Valid()) RaiseSystemFault();
-
-  std::string line;
-  char chunk[4096];
-  bool anyByte = false;
-  while (true) {
-    const ssize_t n = RetryOnInterrupt([&] { return ::read(file.Get(), chunk, sizeof chunk); });
-    if (n < 0) RaiseSystemFault();
-    if (n == 0) break;
-    anyByte = true;
-    for (ssize_t i = 0; i < n; ++i) {
-      if (chunk[i] == '\r' || chunk[i] == '\n') return line;
-      line += chunk[i];
-    }
-  }
-  if (!anyByte) RaiseFault(FaultNumber::InputPastEndOfFile);
-  return line;
+  return FirstLineOf(ReadFrom(file));
 }
 
 void LinuxTextFiles::AppendText(const std::string& path, const std::string& text) {
@@ -46,15 +43,7 @@ WholeFile LinuxTextFiles::ReadWholeFile(const std::string& path, std::size_t max
   bytes.clear();
   FileDescriptor file(RetryOnInterrupt([&] { return ::open(path.c_str(), O_RDONLY | O_CLOEXEC); }));
   if (!file.Valid()) return errno == ENOENT ? WholeFile::Missing : WholeFile::Unreadable;
-  char chunk[4096];
-  while (true) {
-    const ssize_t n = RetryOnInterrupt([&] { return ::read(file.Get(), chunk, sizeof chunk); });
-    if (n == 0) return WholeFile::Read;
-    if (n < 0 || bytes.size() + static_cast<std::size_t>(n) > maxBytes) break;
-    bytes.append(chunk, static_cast<std::size_t>(n));
-  }
-  bytes.clear();
-  return WholeFile::Unreadable;
+  return WholeFileOf(ReadFrom(file), maxBytes, bytes) ? WholeFile::Read : WholeFile::Unreadable;
 }
 
 }  // namespace updater

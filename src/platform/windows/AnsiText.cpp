@@ -2,17 +2,10 @@
 
 #include <windows.h>
 
+#include "platform/windows/WideText.h"
+
 namespace updater {
 namespace {
-
-std::wstring Widen(UINT codePage, DWORD flags, std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  const int n = ::MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(n), L'\0');
-  if (n > 0) ::MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), n);
-  return wide;
-}
 
 std::string Narrow(UINT codePage, std::wstring_view wide) {
   if (wide.empty()) return {};
@@ -25,7 +18,7 @@ std::string Narrow(UINT codePage, std::wstring_view wide) {
 
 }  // namespace
 
-std::string AnsiFromUtf8(std::string_view text) { return Narrow(CP_ACP, Widen(CP_UTF8, 0, text)); }
+std::string AnsiFromUtf8(std::string_view text) { return Narrow(CP_ACP, Wide(text)); }
 
 std::string Utf8FromAnsi(std::string_view text) { return Narrow(CP_UTF8, Widen(CP_ACP, 0, text)); }
 

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/windows/WideText.h"
 #include "updater/DerSignature.h"
 
 namespace updater {
@@ -100,7 +101,8 @@ std::optional<std::array<BYTE, 32>> HashFile(const std::string& path) {
   if (!sha256 || !BCRYPT_SUCCESS(BCryptCreateHash(sha256.get(), &rawHash, nullptr, 0, nullptr, 0, 0)))
     return std::nullopt;
   const std::unique_ptr<void, HashDestroyer> hash(rawHash);
-  const HANDLE rawFile = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  // The path is UTF-8, as every path of the program: the wide call takes it whatever the ANSI code page.
+  const HANDLE rawFile = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (rawFile == INVALID_HANDLE_VALUE) return std::nullopt;
   const std::unique_ptr<void, FileCloser> file(rawFile);

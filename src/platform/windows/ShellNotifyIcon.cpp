@@ -20,16 +20,22 @@ static_assert(offsetof(NOTIFYICONDATAA, hIcon) == 20 && offsetof(NOTIFYICONDATAA
               offsetof(NOTIFYICONDATAA, dwInfoFlags) == 484 && offsetof(NOTIFYICONDATAA, guidItem) == 488);
 #endif
 
-// Copies text into a fixed field, cut to leave room for the terminating NUL.
 template <std::size_t Width>
 void CopyText(WCHAR (&field)[Width], const std::string& utf8) {
-  const std::wstring text = Wide(utf8);
-  const std::size_t length = std::min(text.size(), Width - 1);
-  std::copy_n(text.begin(), length, field);
-  field[length] = L'\0';
+  const std::wstring text = WideFieldText(utf8, Width);
+  std::copy_n(text.begin(), text.size(), field);
+  field[text.size()] = L'\0';
 }
 
 }  // namespace
+
+std::wstring WideFieldText(const std::string& utf8, std::size_t width) {
+  std::wstring text = Wide(utf8);
+  if (text.size() < width) return text;
+  const bool splitsPair = IS_HIGH_SURROGATE(text[width - 2]);
+  text.resize(width - (splitsPair ? 2 : 1));
+  return text;
+}
 
 bool CallShellNotifyIconW(std::uint32_t message, const ShellIconRequest& request) {
   NOTIFYICONDATAW data{};

@@ -2,6 +2,7 @@
 // One notification-area request in the shell's own terms, handed to Shell_NotifyIconW. Kept apart
 // from the record's header, whose names <windows.h> takes as macros.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -22,6 +23,10 @@ struct ShellIconRequest {
   std::string infoTitle;
   std::uint32_t infoFlags = 0;
 };
+
+// The text as a wide field of width characters holds it: cut to width - 1 UTF-16 units for the
+// terminating NUL, a character of two units kept or left out whole.
+std::wstring WideFieldText(const std::string& utf8, std::size_t width);
 
 // Carries out the request (the shell's own request numbers) with the wide record; true when the shell took it.
 bool CallShellNotifyIconW(std::uint32_t message, const ShellIconRequest& request);

@@ -4,13 +4,15 @@
 
 namespace updater {
 
-std::wstring Wide(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
+std::wstring Widen(unsigned codePage, unsigned long flags, std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int n = ::MultiByteToWideChar(codePage, flags, text.data(), size, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  if (n > 0) ::MultiByteToWideChar(codePage, flags, text.data(), size, wide.data(), n);
   return wide;
 }
+
+std::wstring Wide(std::string_view utf8) { return Widen(CP_UTF8, 0, utf8); }
 
 }  // namespace updater

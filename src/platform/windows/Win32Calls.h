@@ -37,6 +37,10 @@ std::uint32_t LastErrorCode();
 std::uint32_t InternetMessageText(std::uint32_t code, char* buffer, std::uint32_t size);
 bool LastResponseInfo(std::uint32_t* error, char* buffer, std::uint32_t* length);
 
+// COM on this thread as the shell asks of its callers (apartment-threaded, without OLE1 DDE); true
+// when it is to be undone with UninitializeCom.
+bool InitializeComForShell();
+void UninitializeCom();
 // ShellExecuteA; ownerWindow is a window handle's value (0 for none).
 std::intptr_t ShellOpen(std::uintptr_t ownerWindow, const char* operation, const char* file, const char* parameters,
                         const char* directory, std::int32_t showCommand);

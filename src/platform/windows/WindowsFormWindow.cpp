@@ -3,8 +3,7 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <cmath>
-#include <system_error>
+#include "platform/windows/Win32Fault.h"
 
 namespace updater {
 namespace {
@@ -23,9 +22,9 @@ LRESULT CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 std::int32_t ScreenTwipsPerPixelX() {
   HDC screen = GetDC(nullptr);
-  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
-  return std::max(1, static_cast<int>(std::lround(1440.0 / (dpi > 0 ? dpi : 96))));
+  return TwipsPerPixelAt(dpi);
 }
 
 }  // namespace
@@ -38,14 +37,13 @@ WindowsFormWindow::WindowsFormWindow(FormEventsRelay& relay) : relay_(relay), tw
   windowClass.hInstance = instance;
   windowClass.lpszClassName = kClassName;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-  if (RegisterClassExW(&windowClass) == 0)
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "RegisterClassExW");
+  if (RegisterClassExW(&windowClass) == 0) RaiseWin32Fault();
   window_.reset(CreateWindowExW(0, kClassName, L"Updater", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this));
   if (!window_) {
     const DWORD error = GetLastError();
     UnregisterClassW(kClassName, instance);
-    throw std::system_error(static_cast<int>(error), std::system_category(), "CreateWindowExW");
+    RaiseWin32Fault(error);
   }
 }
 

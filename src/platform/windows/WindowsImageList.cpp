@@ -4,9 +4,8 @@
 
 #include <array>
 #include <memory>
-#include <system_error>
 
-#include "text/Fault.h"
+#include "platform/windows/Win32Fault.h"
 
 namespace updater {
 namespace {
@@ -39,7 +38,7 @@ UniqueIcon MakeIcon(const FrameImage& frame) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!colour) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateDIBSection");
+  if (!colour) RaiseWin32Fault();
   auto* pixels = static_cast<std::uint32_t*>(bits);
   std::array<std::uint8_t, side * side / 8> maskBits{};  // rows of 16 bits: word-aligned as bitmaps need
   for (int i = 0; i < side * side; ++i) {
@@ -50,7 +49,7 @@ UniqueIcon MakeIcon(const FrameImage& frame) {
   UniqueBitmap mask(CreateBitmap(side, side, 1, 1, maskBits.data()));
   ICONINFO parts{TRUE, 0, 0, mask.get(), colour.get()};
   UniqueIcon icon(CreateIconIndirect(&parts));
-  if (!icon) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreateIconIndirect");
+  if (!icon) RaiseWin32Fault();
   return icon;
 }
 

@@ -1,11 +1,43 @@
 #include "platform/windows/WindowsLocalFiles.h"
 
+#include <string>
+
+#include "platform/BufferedOutputFile.h"
 #include "platform/windows/AnsiText.h"
+#include "platform/windows/WideText.h"
 #include "platform/windows/Win32Fault.h"
+#include "platform/windows/Win32Handle.h"
 #include "platform/windows/WindowsFileName.h"
-#include "platform/windows/WindowsOutputFile.h"
 
 namespace updater {
+namespace {
+
+// FileDispositionInfoEx and its flags (Windows 10 1607 on), which the Windows 7 headers leave out.
+constexpr auto kFileDispositionInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(21);
+constexpr DWORD kDeleteWithPosixSemantics = 0x1 | 0x2;
+
+// Removes the name at once, even while other programs hold the file open with delete sharing.
+bool DeleteNameAtOnce(const Win32Handle& entry) {
+  DWORD flags = kDeleteWithPosixSemantics;
+  return ::SetFileInformationByHandle(entry.Get(), kFileDispositionInfoEx, &flags, sizeof flags) != FALSE;
+}
+
+// Renames the entry to a name of its own in the same folder, so that its old name is free.
+void MoveAside(const Win32Handle& entry, const std::string& path) {
+  const std::wstring aside = Wide(path) + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+  for (unsigned attempt = 0;; ++attempt) {
+    const std::wstring name = aside + std::to_wstring(attempt) + L".old";
+    std::string record(sizeof(FILE_RENAME_INFO) + name.size() * sizeof(wchar_t), '\0');
+    auto* rename = reinterpret_cast<FILE_RENAME_INFO*>(record.data());
+    rename->FileNameLength = static_cast<DWORD>(name.size() * sizeof(wchar_t));
+    name.copy(rename->FileName, name.size());
+    if (::SetFileInformationByHandle(entry.Get(), FileRenameInfo, rename, static_cast<DWORD>(record.size()))) return;
+    const DWORD error = ::GetLastError();
+    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || attempt == 99) RaiseWin32Fault(error);
+  }
+}
+
+}  // namespace
 
 std::string WindowsLocalFiles::TempPath() {
   // Asked for its length first: the folder may be longer than any fixed buffer.
@@ -40,16 +72,31 @@ void WindowsLocalFiles::Delete(const std::string& path) {
   if (!::GetFileInformationByHandle(entry.Get(), &info)) RaiseWin32Fault();
   if ((info.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0)
     RaiseFault(FaultNumber::PathFileAccessError);
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) RaiseFault(FaultNumber::PermissionDenied);
+  // Another program may hold the old file open (a virus scanner, the indexer, the last update's
+  // installer still running), and a plain delete leaves its name in place until that program lets go:
+  // the new file could not be created. Where the system cannot delete the name at once, the file is
+  // moved aside first. A running installer cannot be deleted at all; moved aside, it stays until the
+  // system cleans the temporary folder.
+  if (DeleteNameAtOnce(entry)) return;
+  MoveAside(entry, path);
   FILE_DISPOSITION_INFO disposition{TRUE};
-  if (!::SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition, sizeof disposition))
-    RaiseWin32Fault();
+  ::SetFileInformationByHandle(entry.Get(), FileDispositionInfo, &disposition, sizeof disposition);
 }
 
 std::unique_ptr<IOutputFile> WindowsLocalFiles::Create(const std::string& path) {
-  Win32Handle file(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) RaiseWin32Fault();
-  return std::make_unique<WindowsOutputFile>(std::move(file));
+  auto file = std::make_shared<Win32Handle>(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                                          nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file->Valid()) RaiseWin32Fault();
+  return std::make_unique<BufferedOutputFile>(
+      [file](const std::uint8_t* data, std::size_t size) {
+        DWORD written = 0;
+        if (!::WriteFile(file->Get(), data, static_cast<DWORD>(size), &written, nullptr)) RaiseWin32Fault();
+        return static_cast<std::size_t>(written);
+      },
+      [file] {
+        if (!file->Reset()) RaiseWin32Fault();
+      });
 }
 
 }  // namespace updater

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/LocalTime.h"
 #include "platform/windows/AnsiText.h"
 
 namespace updater {
@@ -18,6 +19,11 @@ std::string Formatted(Format format) {
   return Utf8FromAnsi(text);
 }
 
+
+LocalTime TimeOf(const SYSTEMTIME& now) {
+  return LocalTime{now.wHour, now.wMinute, now.wSecond, now.wMilliseconds / 1000.0};
+}
+
 }  // namespace
 
 std::string WindowsLocaleClock::NowText() {
@@ -26,17 +32,17 @@ std::string WindowsLocaleClock::NowText() {
   const std::string date = Formatted([&](char* buffer, int size) {
     return ::GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &now, nullptr, buffer, size);
   });
-  if (now.wHour == 0 && now.wMinute == 0 && now.wSecond == 0) return date;
   // No flags: the locale's long time format.
-  return date + " " + Formatted([&](char* buffer, int size) {
-           return ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
-         });
+  const std::string time = Formatted([&](char* buffer, int size) {
+    return ::GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &now, nullptr, buffer, size);
+  });
+  return DateTimeText(TimeOf(now), date, time);
 }
 
 double WindowsLocaleClock::SecondsSinceMidnight() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
-  return now.wHour * 3600.0 + now.wMinute * 60.0 + now.wSecond + now.wMilliseconds / 1000.0;
+  return TimeOf(now).SecondsSinceMidnight();
 }
 
 }  // namespace updater

@@ -2,14 +2,11 @@
 
 #include <windows.h>
 
-#include <system_error>
-
 #include "platform/windows/WideText.h"
+#include "platform/windows/Win32Fault.h"
 
 namespace updater {
 namespace {
-
-constexpr MenuCommand kCommands[] = {MenuCommand::Pause, MenuCommand::Continue, MenuCommand::Cancel};
 
 // Menu item ids: 1 Pause, 2 Continue, 3 Cancel download; 0 is what the menu returns when nothing was chosen.
 UINT IdOf(MenuCommand command) { return static_cast<UINT>(command) + 1; }
@@ -18,11 +15,11 @@ UINT IdOf(MenuCommand command) { return static_cast<UINT>(command) + 1; }
 
 WindowsPopupMenu::WindowsPopupMenu(const WindowsFormWindow& owner, FormEventsRelay& relay)
     : owner_(owner), relay_(relay), menu_(CreatePopupMenu()) {
-  if (!menu_) throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), "CreatePopupMenu");
-  AppendMenuW(menu_.get(), MF_STRING, IdOf(MenuCommand::Pause), L"&Pause download");
-  AppendMenuW(menu_.get(), MF_STRING, IdOf(MenuCommand::Continue), L"&Continue");
-  AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu_.get(), MF_STRING, IdOf(MenuCommand::Cancel), L"&Cancel download");
+  if (!menu_) RaiseWin32Fault();
+  for (MenuCommand command : kMenuCommands) {
+    if (command == MenuCommand::Cancel) AppendMenuW(menu_.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu_.get(), MF_STRING, IdOf(command), Wide(DefaultMenuCaption(command)).c_str());
+  }
 }
 
 void WindowsPopupMenu::SetCaption(MenuCommand command, const std::string& caption) {
@@ -52,7 +49,7 @@ void WindowsPopupMenu::Popup() {
   const auto chosen = static_cast<UINT>(
       TrackPopupMenu(menu_.get(), TPM_RETURNCMD | layout, pointer.x, pointer.y, 0, owner_.Handle(), nullptr));
   PostMessageW(owner_.Handle(), WM_NULL, 0, 0);
-  for (MenuCommand command : kCommands) {
+  for (MenuCommand command : kMenuCommands) {
     if (chosen == IdOf(command)) relay_.Deliver([command](IFormEvents& form) { form.MenuClick(command); });
   }
 }

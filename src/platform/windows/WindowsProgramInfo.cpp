@@ -31,17 +31,8 @@ std::string_view ArgumentText(std::string_view commandLine) {
   return commandLine.substr(i);
 }
 
-WindowsProgramInfo::WindowsProgramInfo() : arguments_(Utf8FromAnsi(ArgumentText(::GetCommandLineA()))) {
-  const std::string exe = Utf8FromAnsi(ModulePath());
-  const auto slash = exe.rfind('\\');
-  folder_ = slash == std::string::npos ? "." : exe.substr(0, slash);
-  module_ = slash == std::string::npos ? exe : exe.substr(slash + 1);
-  if (const auto dot = module_.rfind('.'); dot != std::string::npos && dot > 0) module_.erase(dot);
-}
-
-std::string WindowsProgramInfo::FileBesideProgram(const std::string& name) const { return folder_ + "\\" + name; }
-
-std::string WindowsProgramInfo::ModuleName() const { return module_; }
+WindowsProgramInfo::WindowsProgramInfo()
+    : ProgramFacts(Utf8FromAnsi(ModulePath()), '\\', Utf8FromAnsi(ArgumentText(::GetCommandLineA()))) {}
 
 std::vector<std::string> WindowsProgramInfo::UserLanguages() const {
   wchar_t name[LOCALE_NAME_MAX_LENGTH];

@@ -1,32 +1,32 @@
 #include "platform/windows/WindowsTextFiles.h"
 
+#include "platform/ChunkedReads.h"
 #include "platform/windows/AnsiText.h"
 #include "platform/windows/Win32Fault.h"
 #include "platform/windows/Win32Handle.h"
 
 namespace updater {
+namespace {
+
+Win32Handle OpenToRead(const std::string& path) {
+  return Win32Handle(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+ReadCall ReadFrom(const Win32Handle& file) {
+  return [&file](char* buffer, std::size_t size) {
+    DWORD n = 0;
+    if (!::ReadFile(file.Get(), buffer, static_cast<DWORD>(size), &n, nullptr)) RaiseWin32Fault();
+    return static_cast<std::size_t>(n);
+  };
+}
+
+}  // namespace
 
 std::string WindowsTextFiles::ReadFirstLine(const std::string& path) {
-  Win32Handle file(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Win32Handle file = OpenToRead(path);
   if (!file.Valid()) RaiseWin32Fault();
-
-  // CR and LF never stand inside a character of an ANSI code page, so the line ends at the first one.
-  std::string line;
-  char chunk[4096];
-  bool anyByte = false;
-  while (true) {
-    DWORD n = 0;
-    if (!::ReadFile(file.Get(), chunk, sizeof chunk, &n, nullptr)) RaiseWin32Fault();
-    if (n == 0) break;
-    anyByte = true;
-    const std::string_view got(chunk, n);
-    const auto end = got.find_first_of("\r\n");
-    line += got.substr(0, end);
-    if (end != std::string_view::npos) break;
-  }
-  if (!anyByte) RaiseFault(FaultNumber::InputPastEndOfFile);
-  return Utf8FromAnsi(line);
+  return Utf8FromAnsi(FirstLineOf(ReadFrom(file)));
 }
 
 void WindowsTextFiles::AppendText(const std::string& path, const std::string& text) {
@@ -44,21 +44,12 @@ void WindowsTextFiles::AppendText(const std::string& path, const std::string& te
 
 WholeFile WindowsTextFiles::ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes) {
   bytes.clear();
-  Win32Handle file(::CreateFileA(AnsiFromUtf8(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const Win32Handle file = OpenToRead(path);
   if (!file.Valid()) {
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? WholeFile::Missing : WholeFile::Unreadable;
   }
-  char chunk[4096];
-  while (true) {
-    DWORD n = 0;
-    if (!::ReadFile(file.Get(), chunk, sizeof chunk, &n, nullptr) || bytes.size() + n > maxBytes) break;
-    if (n == 0) return WholeFile::Read;
-    bytes.append(chunk, n);
-  }
-  bytes.clear();
-  return WholeFile::Unreadable;
+  return WholeFileOf(ReadFrom(file), maxBytes, bytes) ? WholeFile::Read : WholeFile::Unreadable;
 }
 
 }  // namespace updater
