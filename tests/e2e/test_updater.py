@@ -44,11 +44,12 @@ panel = private = public = web = None
 
 def setUpModule():
     global panel, private, public, web
-    folder = tempfile.mkdtemp(prefix="web-")
-    unittest.addModuleCleanup(shutil.rmtree, folder, ignore_errors=True)
-    trust_test_authority(folder)  # before the desktop's Wine server reads the roots
-    web = WebServers(folder)
-    unittest.addModuleCleanup(web.close)
+    if not EMULATED:  # the 32-bit program's few runs are FTP's
+        folder = tempfile.mkdtemp(prefix="web-")
+        unittest.addModuleCleanup(shutil.rmtree, folder, ignore_errors=True)
+        trust_test_authority(folder)  # before the desktop's Wine server reads the roots
+        web = WebServers(folder)
+        unittest.addModuleCleanup(web.close)
     panel = Desktop()
     unittest.addModuleCleanup(panel.close)
     private = os.path.join(panel.folder, "publisher.key")  # the publisher's P-256 key pair
