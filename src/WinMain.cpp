@@ -1,6 +1,7 @@
 // The updater on Windows: builds the Win32 services and runs the program on them.
 //
-//   updater.exe <ftp address> <expected size in bytes> <language: 1000 English, 2000 German>
+//   updater.exe <ftp, https or http address> <expected size in bytes> <language: 1000 English, 2000 German,
+//               ... 32000 Croatian (docs/HOSTS.md); 0 the desktop's language>
 
 #include "platform/windows/CngPublisherSignature.h"
 #include "platform/windows/SystemDllSearch.h"

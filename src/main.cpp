@@ -1,6 +1,7 @@
 // The updater: builds the Linux and Qt stand-ins of the platform and runs the program on them.
 //
-//   updater <ftp, https or http address> <expected size in bytes> <language: 1000 English, 2000 German>
+//   updater <ftp, https or http address> <expected size in bytes> <language: 1000 English, 2000 German,
+//           ... 32000 Croatian (docs/HOSTS.md); 0 the desktop's language>
 
 #include "platform/desktop/DesktopSession.h"
 #include "platform/linux/LinuxLocalFiles.h"

@@ -10,7 +10,7 @@ namespace updater {
 
 class Localisation {
  public:
-  // languageBase is read on every lookup: 1000 selects English, 2000 German.
+  // languageBase is read on every lookup: 1000 selects English, 2000 German, and so on.
   Localisation(const std::int16_t& languageBase, IRuntimeErrors& errors)
       : languageBase_(languageBase), errors_(errors) {}
 
