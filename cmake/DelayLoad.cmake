@@ -42,4 +42,7 @@ function(updater_delay_load target)
   endforeach()
   # The loader that the delay-load libraries call.
   target_link_libraries(${target} PUBLIC delayimp)
+  # The target's calls go to the functions' stubs rather than through their import slots: the 32-bit
+  # linker drops every stub that no call names, and a delay-load slot starts out pointing into its stub.
+  target_compile_definitions(${target} PRIVATE DECLSPEC_IMPORT=)
 endfunction()
