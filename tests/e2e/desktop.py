@@ -363,10 +363,15 @@ class Wine:
                            WINEARCH="win32" if EMULATED else "win64",
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
         boot, quiet = [WINE, "wineboot", "--init"], dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # The prefix is made under a server that ends with it: Wine's loader waits five minutes for a new prefix,
-        # too few under emulation, and the boot goes on without it.
-        subprocess.run(boot, env=desktop.env, timeout=1800, **quiet)
-        subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=1800)
+        # The prefix is made by a boot of its own, waited for by the message that ends it: Wine's loader waits only
+        # five minutes for a new prefix, too few under emulation. Its server is then ended by SIGTERM, which writes
+        # the registry out; some of the boot's services never end by themselves under emulation.
+        made = pathlib.Path(desktop.folder, "wine-made.log")
+        with made.open("wb") as log:
+            subprocess.run(boot, env=desktop.env, timeout=1800, stdout=log, stderr=log)
+        wait_for(lambda: b"has been updated" in read(made), "the new Wine prefix", timeout=1800)
+        subprocess.run([WINESERVER, "-k15"], env=desktop.env, timeout=WAIT)
+        subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=WAIT)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
         self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\
