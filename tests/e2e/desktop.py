@@ -364,14 +364,13 @@ class Wine:
                            WINEDLLOVERRIDES="mscoree,mshtml=")  # no offer to install .NET or a browser engine
         boot, quiet = [WINE, "wineboot", "--init"], dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         # The prefix is made by a boot of its own, waited for by the message that ends it: Wine's loader waits only
-        # five minutes for a new prefix, too few under emulation. Its server is then ended by SIGTERM, which writes
-        # the registry out; some of the boot's services never end by themselves under emulation.
+        # five minutes for a new prefix, too few under emulation. Its server is then ended, which writes the registry
+        # out and ends the boot's services, some of which never end by themselves under emulation.
         made = pathlib.Path(desktop.folder, "wine-made.log")
         with made.open("wb") as log:
             subprocess.run(boot, env=desktop.env, timeout=1800, stdout=log, stderr=log)
         wait_for(lambda: b"has been updated" in read(made), "the new Wine prefix", timeout=1800)
-        subprocess.run([WINESERVER, "-k15"], env=desktop.env, timeout=WAIT)
-        subprocess.run([WINESERVER, "--wait"], env=desktop.env, timeout=WAIT)
+        subprocess.run([WINESERVER, "-k"], env=desktop.env, timeout=WAIT)
         users = os.path.join(desktop.env["WINEPREFIX"], "drive_c", "users")
         user = next(name for name in os.listdir(users) if name != "Public")
         self.temp = os.path.join(users, user, "Temp", "J\u00fcrgen")  # C:\users\<user>\Temp\Jürgen\
