@@ -140,7 +140,7 @@ class Scenarios(unittest.TestCase):
                 wait_for(run.log, "the failure")
                 if WINDOWS:  # Wine's message boxes ignore the reading order; its menus show their layout
                     run.click_icon("click", "3")
-                    layout = wait_for(lambda: panel.run(desktop.WINE64, desktop.BOX_READER, "menu"), "the menu")
+                    layout = wait_for(lambda: panel.run(desktop.WINE, desktop.BOX_READER, "menu"), "the menu")
                     self.assertEqual(layout, "right to left" if language == 24000 else "left to right")
                     run.key(run.menu(), "Escape")
                 run.click_icon("click", "1")
